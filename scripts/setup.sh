@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what building, testing and running Quillstead needs on Debian,
+# skipping what is already there. Uses sudo when not run as root.
+set -euo pipefail
+
+packages=(g++ cmake ninja-build qt6-base-dev libgl-dev p7zip-full xvfb xauth fonts-liberation)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,126 @@
+#include "IntervalSave.h"
+
+#include "DateText.h"
+#include "FixedFolder.h"
+#include "FormatFile.h"
+#include "HistoryLog.h"
+#include "PathPieces.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+// Line labels of the run's steps, named in its error messages.
+enum Line : int {
+    CheckEmptySet = 102,
+    CheckArchiveMode = 104,
+    NameFixedStamped = 198,
+    NameFixedPlain = 200,
+    NameSourceStamped = 206,
+    NameSourcePlain = 208,
+    CopyFile = 210,
+    WriteHistory = 212,
+};
+
+// Clears the in-progress flag however the run ends.
+class RunningFlag {
+public:
+    explicit RunningFlag(bool& flag)
+        : m_flag(flag)
+    {
+        m_flag = true;
+    }
+    ~RunningFlag() { m_flag = false; }
+    RunningFlag(const RunningFlag&) = delete;
+    RunningFlag& operator=(const RunningFlag&) = delete;
+
+private:
+    bool& m_flag;
+};
+
+} // namespace
+
+IntervalSave::IntervalSave(RunServices services)
+    : m_services(std::move(services))
+{
+}
+
+bool IntervalSave::SaveAll(const RunRequest& request)
+{
+    // The run shares the history log (and the archiver's files) with any other
+    // run; a request arriving while an error box of this run is open is dropped.
+    if (m_running)
+        return false;
+    RunningFlag running(m_running);
+    const RunOptions& options = request.options;
+
+    if (request.entries.isEmpty()) {
+        request.setStatus(QStringLiteral("No files added to backup."));
+        return true;
+    }
+    if (options.archiveMode) {
+        // Packing the set into one archive is not part of this build: say so
+        // rather than report a backup that was never made.
+        reportError(QStringLiteral("Backing up all files as one zip file is not available in this version; "
+                                   "no archive was made."),
+            CheckArchiveMode);
+    } else {
+        runPerFile(request, options);
+    }
+    request.setStatus(QStringLiteral("Auto Backup Complete at ")
+        + GeneralDateText(m_services.clock.now(), m_services.locale));
+    return true;
+}
+
+void IntervalSave::runPerFile(const RunRequest& request, const RunOptions& options)
+{
+    FixedFolder folder(options.folderText, request.setFolderText);
+    const StampSettings stamp { options.writeMode, m_services.clock, m_services.locale };
+
+    for (const QString& source : request.entries) {
+        const QString sourceFolder = SourceFolderOf(source);
+        const QString extension = ExtensionOf(source);
+        const QString fileName = FileNameOf(source);
+
+        QString destination;
+        if (options.destination == DestinationMode::FixedFolder) {
+            const int label = options.stamping ? NameFixedStamped : NameFixedPlain;
+            // An empty folder text would put the backup into the file-system root.
+            if (!folder.isSet()) {
+                reportError(QStringLiteral("No destination folder is set."), label);
+                continue;
+            }
+            destination = options.stamping ? FixedFolderName(fileName, extension, folder, stamp)
+                                           : folder.text() + PlainBackupName(fileName, extension);
+        } else if (options.destination == DestinationMode::SourceFolder) {
+            destination = sourceFolder
+                + (options.stamping ? StampedName(fileName, extension, stamp)
+                                    : PlainBackupName(fileName, extension));
+        }
+
+        // No destination option, or no write mode for a stamped name, leaves
+        // no file name to copy to.
+        if (destination.isEmpty() || destination.endsWith(NativeSeparator)) {
+            reportError(
+                QStringLiteral("There is no destination for the backup of \"%1\".").arg(source), CopyFile);
+            continue;
+        }
+        if (FileResult copied = m_services.files.copyFile(source, destination); !copied) {
+            reportError(copied.description, CopyFile);
+            continue;
+        }
+        const QString line = fileName + QStringLiteral(" was backup saved at ")
+            + GeneralDateText(m_services.clock.now(), m_services.locale);
+        if (FileResult logged = AppendHistory(m_services.files, m_services.programFolder, line); !logged)
+            reportError(logged.description, WriteHistory);
+    }
+}
+
+void IntervalSave::reportError(const QString& description, int lineLabel)
+{
+    m_services.dialogs.showMessage(QStringLiteral("Application Error"),
+        description + QStringLiteral("\r\nin Quillkeep.IntervalSave.SaveAll at line ")
+            + QString::number(lineLabel),
+        MessageIcon::Exclamation);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "RunOptions.h"
+
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class Clock;
+class Dialogs;
+class FileSystem;
+
+// The services a backup run works with, handed in once by whoever owns the run.
+struct RunServices {
+    FileSystem& files;
+    const Clock& clock;
+    Dialogs& dialogs; // shows the "Application Error" box and waits for OK
+    QLocale locale; // month names, AM/PM, the general date format
+    QString programFolder; // home of history.txt (and of the archiver's files)
+};
+
+// One request for a backup run: the options and the backup set as they stand
+// when the run starts, where the status caption goes, and how the repaired
+// folder text gets back into the folder box.
+struct RunRequest {
+    RunOptions options;
+    QStringList entries;
+    std::function<void(const QString&)> setStatus;
+    std::function<void(const QString&)> setFolderText;
+};
+
+// Module IntervalSave: one backup run over the backup set.
+class IntervalSave {
+public:
+    explicit IntervalSave(RunServices services);
+
+    // Runs one backup. A call made while a run is in progress (possible while
+    // an error box is open) does nothing and returns false at once.
+    bool SaveAll(const RunRequest& request);
+    bool isRunning() const { return m_running; }
+
+private:
+    void runPerFile(const RunRequest& request, const RunOptions& options);
+    void reportError(const QString& description, int lineLabel);
+
+    RunServices m_services;
+    bool m_running = false;
+};

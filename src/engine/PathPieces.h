@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+
+// The separator between folder names in the paths this program handles.
+inline constexpr QChar NativeSeparator = u'/';
+
+// Text after the last separator (the whole text when there is none).
+QString FileNameOf(const QString& path, QChar separator = NativeSeparator);
+// Text after the last "." of the file name; empty when the name has no ".".
+// Only the file name is searched, so a dot in a folder name never makes the
+// extension (which would put a separator into a backup's name).
+QString ExtensionOf(const QString& path, QChar separator = NativeSeparator);
+// Every piece of the path but the last, each followed by the separator:
+// /home/ann/report.doc gives /home/ann/.
+QString SourceFolderOf(const QString& path, QChar separator = NativeSeparator);
+// name + "." + extension, or the name alone when there is no extension.
+QString WithExtension(const QString& name, const QString& extension);

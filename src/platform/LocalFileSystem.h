@@ -1,0 +1,21 @@
+#pragma once
+
+#include "FileSystem.h"
+
+// The real file system: POSIX calls for copying and appending (speed and the
+// safe replace), Qt for listing. Names pass as UTF-8, the system code page here.
+class LocalFileSystem : public FileSystem {
+public:
+    FileResult copyFile(const QString& source, const QString& destination) override;
+    FileResult appendToFile(const QString& path, const QByteArray& bytes) override;
+    FileResult writeFile(const QString& path, const QByteArray& bytes) override;
+    FileResult removeFile(const QString& path) override;
+    FileResult makeFolder(const QString& path) override;
+
+    bool folderExists(const QString& path) const override;
+    bool fileExists(const QString& path) const override;
+    bool queryAttributes(const QString& path) const override;
+    std::optional<QDateTime> modificationTime(const QString& path) const override;
+    QStringList listFiles(const QString& folder, const QString& pattern) const override;
+    QStringList listFolders(const QString& folder) const override;
+};

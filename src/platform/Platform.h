@@ -1,0 +1,23 @@
+#pragma once
+
+#include "Clock.h"
+#include "Dialogs.h"
+#include "FileSystem.h"
+#include "Launcher.h"
+
+#include <QString>
+#include <memory>
+
+class QWidget;
+
+// The concrete services of this operating system, made in one place.
+struct Platform {
+    std::unique_ptr<FileSystem> files;
+    std::unique_ptr<Clock> clock;
+    std::unique_ptr<Launcher> launcher;
+};
+
+Platform makePlatform();
+std::unique_ptr<Dialogs> makeDialogs(QWidget* owner);
+// The folder that holds the running program and its companion files.
+QString programFolder();

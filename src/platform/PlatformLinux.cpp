@@ -1,0 +1,23 @@
+#include "LocalFileSystem.h"
+#include "Platform.h"
+#include "ProcessLauncher.h"
+#include "QtDialogs.h"
+#include "SystemClock.h"
+
+#include <QCoreApplication>
+
+Platform makePlatform()
+{
+    return Platform { std::make_unique<LocalFileSystem>(), std::make_unique<SystemClock>(),
+        std::make_unique<ProcessLauncher>() };
+}
+
+std::unique_ptr<Dialogs> makeDialogs(QWidget* owner)
+{
+    return std::make_unique<QtDialogs>(owner);
+}
+
+QString programFolder()
+{
+    return QCoreApplication::applicationDirPath();
+}

@@ -1,0 +1,46 @@
+#include "QtDialogs.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+QtDialogs::QtDialogs(QWidget* owner)
+    : m_owner(owner)
+{
+}
+
+void QtDialogs::showMessage(const QString& caption, const QString& text, MessageIcon icon)
+{
+    // Messages use Windows-style line breaks; a label wants plain newlines.
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox::Icon boxIcon = QMessageBox::Information;
+    if (icon == MessageIcon::Exclamation)
+        boxIcon = QMessageBox::Warning;
+    else if (icon == MessageIcon::Critical)
+        boxIcon = QMessageBox::Critical;
+    QMessageBox box(boxIcon, caption, shown, QMessageBox::Ok, m_owner);
+    box.exec();
+}
+
+QString QtDialogs::openFiles(const QString& title, const QString& filter)
+{
+    // "Name (*.*)|*.*|" becomes Qt's "Name (*)".
+    QString qtFilter = filter.section(QLatin1Char('|'), 0, 0);
+    qtFilter.replace(QLatin1String("*.*"), QLatin1String("*"));
+    const QStringList picked = QFileDialog::getOpenFileNames(m_owner, title, QString(), qtFilter);
+    if (picked.isEmpty())
+        return QString();
+    if (picked.size() == 1)
+        return picked.front();
+    QString folder = QFileInfo(picked.front()).absolutePath();
+    QString result = folder;
+    for (const QString& path : picked)
+        result += QChar(u'\0') + QFileInfo(path).fileName();
+    return result;
+}
+
+QString QtDialogs::browseForFolder(const QString& title)
+{
+    return QFileDialog::getExistingDirectory(m_owner, title, QString(), QFileDialog::ShowDirsOnly);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "Dialogs.h"
+
+#include <QPointer>
+#include <QWidget>
+
+// Qt's own dialogs, modal to the owner window.
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* owner);
+    void showMessage(const QString& caption, const QString& text, MessageIcon icon) override;
+    QString openFiles(const QString& title, const QString& filter) override;
+    QString browseForFolder(const QString& title) override;
+
+private:
+    QPointer<QWidget> m_owner;
+};

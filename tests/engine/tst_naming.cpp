@@ -1,0 +1,172 @@
+#include "FakeClock.h"
+#include "engine/DateText.h"
+#include "engine/FixedFolder.h"
+#include "engine/FormatFile.h"
+#include "engine/PathPieces.h"
+
+#include <QtTest>
+
+namespace {
+const QLocale english(QLocale::English, QLocale::UnitedStates);
+const QDateTime evening(QDate(2026, 12, 6), QTime(21, 5, 3));
+} // namespace
+
+class TestNaming : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pathPieces_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QChar>("separator");
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("extension");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("windows") << R"(C:\Docs\report.doc)" << QChar('\\') << "report.doc"
+                                 << "doc"
+                                 << R"(C:\Docs\)";
+        QTest::newRow("share") << R"(\\server\share\a.txt)" << QChar('\\') << "a.txt"
+                               << "txt"
+                               << R"(\\server\share\)";
+        QTest::newRow("several dots") << "/home/ann/notes.2026.txt" << QChar('/') << "notes.2026.txt"
+                                      << "txt"
+                                      << "/home/ann/";
+        QTest::newRow("no dot, dotted folder") << "/home/ann/v1.2/Makefile" << QChar('/') << "Makefile"
+                                               << ""
+                                               << "/home/ann/v1.2/";
+        QTest::newRow("no separator") << "report.doc" << QChar('/') << "report.doc"
+                                      << "doc"
+                                      << "";
+        QTest::newRow("root file") << "/a.txt" << QChar('/') << "a.txt"
+                                   << "txt"
+                                   << "/";
+    }
+    void pathPieces()
+    {
+        QFETCH(QString, path);
+        QFETCH(QChar, separator);
+        QFETCH(QString, fileName);
+        QFETCH(QString, extension);
+        QFETCH(QString, folder);
+        QCOMPARE(FileNameOf(path, separator), fileName);
+        QCOMPARE(ExtensionOf(path, separator), extension);
+        QCOMPARE(SourceFolderOf(path, separator), folder);
+    }
+
+    void generalDateText_data()
+    {
+        QTest::addColumn<QDateTime>("when");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("evening") << evening << "12/6/2026 9:05:03 PM";
+        QTest::newRow("midnight has no time") << QDateTime(QDate(2026, 1, 2), QTime(0, 0, 0)) << "1/2/2026";
+        QTest::newRow("a second past midnight")
+            << QDateTime(QDate(2026, 1, 2), QTime(0, 0, 1)) << "1/2/2026 12:00:01 AM";
+        QTest::newRow("noon") << QDateTime(QDate(2026, 7, 14), QTime(12, 0, 0)) << "7/14/2026 12:00:00 PM";
+    }
+    void generalDateText()
+    {
+        QFETCH(QDateTime, when);
+        QFETCH(QString, text);
+        QCOMPARE(GeneralDateText(when, english), text);
+    }
+
+    void otherLocalesKeepFourDigitYearAndNoZone()
+    {
+        const QString german = GeneralDateText(evening, QLocale(QLocale::German, QLocale::Germany));
+        QCOMPARE(german, QStringLiteral("06.12.2026 21:05:03"));
+        QCOMPARE(StampDate(evening.date(), QLocale(QLocale::German, QLocale::Germany)),
+            QStringLiteral("Dez 6 2026"));
+        QCOMPARE(StampDate(evening.date(), QLocale(QLocale::French, QLocale::France)),
+            QStringLiteral("déc 6 2026"));
+    }
+
+    void stamps_data()
+    {
+        QTest::addColumn<QTime>("time");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("evening") << QTime(21, 5, 3) << "09 05 03 PM";
+        QTest::newRow("after midnight") << QTime(0, 15, 20) << "12 15 20 AM";
+        QTest::newRow("after noon") << QTime(12, 15, 20) << "12 15 20 PM";
+        QTest::newRow("before noon") << QTime(11, 59, 59) << "11 59 59 AM";
+    }
+    void stamps()
+    {
+        QFETCH(QTime, time);
+        QFETCH(QString, text);
+        QCOMPARE(StampTime(time, english), text);
+        QCOMPARE(StampDate(QDate(2026, 12, 6), english), QStringLiteral("Dec 6 2026"));
+    }
+
+    void stampedNameShapes_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("base");
+        QTest::addColumn<QString>("extension");
+        QTest::addColumn<QString>("name");
+        const int create = int(WriteMode::CreateNew), overwrite = int(WriteMode::Overwrite);
+        QTest::newRow("create new") << create << "report.doc"
+                                    << "doc"
+                                    << "report.doc Date Dec 6 2026 Time 09 05 03 PM.doc";
+        QTest::newRow("overwrite") << overwrite << "report.doc"
+                                   << "doc"
+                                   << "report.doc Dec 6 2026.doc";
+        QTest::newRow("dotted base") << overwrite << "archive.tar.gz"
+                                     << "gz"
+                                     << "archive.tar.gz Dec 6 2026.gz";
+        QTest::newRow("no extension, create") << create << "Makefile"
+                                              << ""
+                                              << "Makefile Date Dec 6 2026 Time 09 05 03 PM";
+        QTest::newRow("no extension, overwrite") << overwrite << "Makefile"
+                                                 << ""
+                                                 << "Makefile Dec 6 2026";
+        QTest::newRow("archive") << create << "Backup"
+                                 << "zip"
+                                 << "Backup Date Dec 6 2026 Time 09 05 03 PM.zip";
+        QTest::newRow("no write mode") << int(WriteMode::None) << "report.doc"
+                                       << "doc"
+                                       << "";
+    }
+    void stampedNameShapes()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, base);
+        QFETCH(QString, extension);
+        QFETCH(QString, name);
+        FakeClock clock(evening);
+        QCOMPARE(StampedName(base, extension, { WriteMode(mode), clock, english }), name);
+        QCOMPARE(PlainBackupName("Makefile", ""), QStringLiteral("Makefile Backup"));
+        QCOMPARE(PlainBackupName("report.doc", "doc"), QStringLiteral("report.doc Backup.doc"));
+    }
+
+    // The create-new stamp reads the clock twice; across midnight it joins
+    // one day's date with the next day's time, and the name is still formed.
+    void createNewReadsTheClockTwice()
+    {
+        FakeClock clock;
+        clock.script({ QDateTime(QDate(2026, 12, 6), QTime(23, 59, 59)),
+            QDateTime(QDate(2026, 12, 7), QTime(0, 0, 0)) });
+        QCOMPARE(StampedName("a.txt", "txt", { WriteMode::CreateNew, clock, english }),
+            QStringLiteral("a.txt Date Dec 6 2026 Time 12 00 00 AM.txt"));
+        QCOMPARE(clock.readings(), 2);
+    }
+
+    void fixedFolderRepairsSeparatorOnce()
+    {
+        QStringList writtenBack;
+        FixedFolder folder(R"(D:\Backup)", [&](const QString& t) { writtenBack << t; }, u'\\');
+        FakeClock clock(evening);
+        const StampSettings stamp { WriteMode::Overwrite, clock, english };
+        QCOMPARE(FixedFolderName("report.doc", "doc", folder, stamp),
+            QStringLiteral(R"(D:\Backup\report.doc Dec 6 2026.doc)"));
+        QCOMPARE(FixedFolderName("b.txt", "txt", folder, stamp),
+            QStringLiteral(R"(D:\Backup\b.txt Dec 6 2026.txt)"));
+        QCOMPARE(writtenBack, QStringList { R"(D:\Backup\)" });
+
+        FixedFolder already("/srv/backup/", [&](const QString& t) { writtenBack << t; });
+        QCOMPARE(already.text(), QStringLiteral("/srv/backup/"));
+        QCOMPARE(writtenBack.size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestNaming)
+#include "tst_naming.moc"

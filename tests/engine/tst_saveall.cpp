@@ -1,0 +1,283 @@
+#include "FakeClock.h"
+#include "ScriptedDialogs.h"
+#include "engine/IntervalSave.h"
+#include "platform/LocalFileSystem.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QLocale english(QLocale::English, QLocale::UnitedStates);
+const QString completed = QStringLiteral("Auto Backup Complete at 12/6/2026 9:05:03 PM");
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QString errorText(const QString& description, int line)
+{
+    return description + QStringLiteral("\r\nin Quillkeep.IntervalSave.SaveAll at line %1").arg(line);
+}
+
+// A program folder, a source folder and a destination folder, all real,
+// with a run wired to a scripted error box and a fixed clock.
+struct Bench {
+    QTemporaryDir root;
+    LocalFileSystem files;
+    FakeClock clock;
+    ScriptedDialogs dialogs;
+    IntervalSave run { RunServices { files, clock, dialogs, english, root.filePath("prog") } };
+    QStringList captions;
+    QStringList folderWrites;
+
+    Bench()
+    {
+        QDir(root.path()).mkpath("prog");
+        QDir(root.path()).mkpath("docs");
+        QDir(root.path()).mkpath("dest");
+    }
+    QString source(const QString& name, const QByteArray& content = "content")
+    {
+        const QString path = root.filePath("docs/" + name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(content);
+        return path;
+    }
+    QString dest(const QString& name = QString()) const { return root.filePath("dest") + "/" + name; }
+    QString history() const { return QString::fromUtf8(readAll(root.filePath("prog/history.txt"))); }
+    bool saveAll(const QStringList& entries, RunOptions options)
+    {
+        RunRequest request { std::move(options), entries, [this](const QString& c) { captions << c; },
+            [this](const QString& t) { folderWrites << t; } };
+        return run.SaveAll(request);
+    }
+    RunOptions fixedFolder(bool stamping = false, WriteMode mode = WriteMode::CreateNew) const
+    {
+        return RunOptions { false, stamping, DestinationMode::FixedFolder, mode, dest() };
+    }
+};
+
+} // namespace
+
+class TestSaveAll : public QObject {
+    Q_OBJECT
+
+private slots:
+    void emptySetOnlySetsCaption()
+    {
+        Bench b;
+        QVERIFY(b.saveAll({}, b.fixedFolder()));
+        QCOMPARE(b.captions, QStringList { "No files added to backup." });
+        QVERIFY(b.dialogs.messages.isEmpty());
+        QVERIFY(!QFile::exists(b.root.filePath("prog/history.txt")));
+        QVERIFY(QDir(b.dest()).isEmpty());
+    }
+
+    void everyNameShape_data()
+    {
+        QTest::addColumn<bool>("stamping");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("fixed");
+        QTest::addColumn<QString>("name");
+        const int create = int(WriteMode::CreateNew), overwrite = int(WriteMode::Overwrite);
+        QTest::newRow("plain, fixed") << false << create << true << "report.doc Backup.doc";
+        QTest::newRow("plain ignores write mode") << false << overwrite << true << "report.doc Backup.doc";
+        QTest::newRow("create new, fixed")
+            << true << create << true << "report.doc Date Dec 6 2026 Time 09 05 03 PM.doc";
+        QTest::newRow("overwrite, fixed") << true << overwrite << true << "report.doc Dec 6 2026.doc";
+        QTest::newRow("plain, beside source") << false << create << false << "report.doc Backup.doc";
+        QTest::newRow("create new, beside source")
+            << true << create << false << "report.doc Date Dec 6 2026 Time 09 05 03 PM.doc";
+        QTest::newRow("overwrite, beside source")
+            << true << overwrite << false << "report.doc Dec 6 2026.doc";
+    }
+    void everyNameShape()
+    {
+        QFETCH(bool, stamping);
+        QFETCH(int, mode);
+        QFETCH(bool, fixed);
+        QFETCH(QString, name);
+        Bench b;
+        const QString source = b.source("report.doc", "the report");
+        RunOptions options = b.fixedFolder(stamping, WriteMode(mode));
+        if (!fixed)
+            options.destination = DestinationMode::SourceFolder;
+        QVERIFY(b.saveAll({ source }, options));
+
+        const QString expected = fixed ? b.dest(name) : b.root.filePath("docs/" + name);
+        QCOMPARE(readAll(expected), QByteArray("the report"));
+        QCOMPARE(b.history(), QStringLiteral("report.doc was backup saved at 12/6/2026 9:05:03 PM\r\n"));
+        QCOMPARE(b.captions, QStringList { completed });
+        QVERIFY(b.dialogs.messages.isEmpty());
+    }
+
+    void fixedFolderWithoutSeparatorIsRepairedAndWrittenBack()
+    {
+        Bench b;
+        RunOptions options = b.fixedFolder();
+        options.folderText.chop(1);
+        QVERIFY(b.saveAll({ b.source("a.txt"), b.source("b.txt") }, options));
+        QVERIFY(QFile::exists(b.dest("a.txt Backup.txt")));
+        QVERIFY(QFile::exists(b.dest("b.txt Backup.txt")));
+        QCOMPARE(b.folderWrites, QStringList { b.dest() });
+    }
+
+    void duplicatesAndDottedNames()
+    {
+        Bench b;
+        const QString report = b.source("report.doc");
+        const QString notes = b.source("notes.2026.txt", "notes");
+        const QString makefile = b.source("Makefile", "all:");
+        QVERIFY(b.saveAll({ report, notes, report, makefile }, b.fixedFolder()));
+        QCOMPARE(QDir(b.dest()).entryList(QDir::Files | QDir::Hidden),
+            (QStringList { "Makefile Backup", "notes.2026.txt Backup.txt", "report.doc Backup.doc" }));
+        QCOMPARE(b.history(),
+            QStringLiteral("report.doc was backup saved at 12/6/2026 9:05:03 PM\r\n"
+                           "notes.2026.txt was backup saved at 12/6/2026 9:05:03 PM\r\n"
+                           "report.doc was backup saved at 12/6/2026 9:05:03 PM\r\n"
+                           "Makefile was backup saved at 12/6/2026 9:05:03 PM\r\n"));
+    }
+
+    // A file without "." inside a dotted folder must not take its extension
+    // from the folder name (that would name a file in another folder).
+    void extensionNeverComesFromAFolder()
+    {
+        Bench b;
+        QDir(b.root.path()).mkpath("docs/v1.2");
+        const QString source = b.source("v1.2/README", "readme");
+        RunOptions options = b.fixedFolder(true, WriteMode::Overwrite);
+        options.destination = DestinationMode::SourceFolder;
+        QVERIFY(b.saveAll({ source }, options));
+        QCOMPARE(readAll(b.root.filePath("docs/v1.2/README Dec 6 2026")), QByteArray("readme"));
+    }
+
+    void missingFileInTheMiddle()
+    {
+        Bench b;
+        const QString first = b.source("first.txt");
+        const QString third = b.source("third.txt");
+        QVERIFY(b.saveAll({ first, b.root.filePath("docs/missing.txt"), third }, b.fixedFolder()));
+        QCOMPARE(b.dialogs.messages.size(), 1);
+        const ScriptedDialogs::Message& box = b.dialogs.messages.front();
+        QCOMPARE(box.caption, QStringLiteral("Application Error"));
+        QCOMPARE(box.icon, MessageIcon::Exclamation);
+        QVERIFY2(
+            box.text.endsWith("\r\nin Quillkeep.IntervalSave.SaveAll at line 210"), qPrintable(box.text));
+        QVERIFY(box.text.contains("missing.txt"));
+        QCOMPARE(b.history(),
+            QStringLiteral("first.txt was backup saved at 12/6/2026 9:05:03 PM\r\n"
+                           "third.txt was backup saved at 12/6/2026 9:05:03 PM\r\n"));
+        QCOMPARE(b.captions, QStringList { completed });
+    }
+
+    void everyFileFailingStillCompletes()
+    {
+        Bench b;
+        RunOptions options = b.fixedFolder();
+        options.destination = DestinationMode::None;
+        QVERIFY(b.saveAll({ b.source("a.txt"), b.source("b.txt") }, options));
+        QCOMPARE(b.dialogs.messages.size(), 2);
+        for (const auto& box : b.dialogs.messages)
+            QVERIFY(box.text.endsWith("at line 210"));
+        QCOMPARE(b.captions, QStringList { completed });
+        QVERIFY(!QFile::exists(b.root.filePath("prog/history.txt")));
+    }
+
+    void emptyFolderTextSkipsTheFile_data()
+    {
+        QTest::addColumn<bool>("stamping");
+        QTest::addColumn<int>("line");
+        QTest::newRow("plain") << false << 200;
+        QTest::newRow("stamped") << true << 198;
+    }
+    void emptyFolderTextSkipsTheFile()
+    {
+        QFETCH(bool, stamping);
+        QFETCH(int, line);
+        Bench b;
+        RunOptions options = b.fixedFolder(stamping);
+        options.folderText.clear();
+        QVERIFY(b.saveAll({ b.source("a.txt") }, options));
+        QCOMPARE(b.dialogs.messageTexts(), QStringList { errorText("No destination folder is set.", line) });
+        QVERIFY(b.folderWrites.isEmpty());
+        QVERIFY(!QFile::exists(b.root.filePath("prog/history.txt")));
+    }
+
+    void stampedWithoutWriteModeFailsTheCopy()
+    {
+        Bench b;
+        QVERIFY(b.saveAll({ b.source("a.txt") }, b.fixedFolder(true, WriteMode::None)));
+        QCOMPARE(b.dialogs.messages.size(), 1);
+        QVERIFY(b.dialogs.messages.front().text.endsWith("at line 210"));
+        QVERIFY(QDir(b.dest()).isEmpty());
+    }
+
+    void historyThatCannotBeWrittenIsReportedAndTheCopyStays()
+    {
+        Bench b;
+        QVERIFY(QDir(b.root.filePath("prog")).removeRecursively());
+        QVERIFY(b.saveAll({ b.source("a.txt"), b.source("b.txt") }, b.fixedFolder()));
+        QCOMPARE(b.dialogs.messages.size(), 2);
+        QVERIFY(b.dialogs.messages.front().text.endsWith("at line 212"));
+        QVERIFY(QFile::exists(b.dest("a.txt Backup.txt")));
+        QVERIFY(QFile::exists(b.dest("b.txt Backup.txt")));
+    }
+
+    // The worst outcome for a backup program: a failed copy destroying the
+    // last good backup. The old copy must stay byte for byte.
+    void failedCopyLeavesPreviousBackupIntact()
+    {
+        Bench b;
+        const QString source = b.source("data.bin", "version one");
+        QVERIFY(b.saveAll({ source }, b.fixedFolder()));
+        QVERIFY(QFile::remove(source));
+        QVERIFY(QDir(b.root.path()).mkdir("docs/data.bin")); // now unreadable as a file
+        QVERIFY(b.saveAll({ source }, b.fixedFolder()));
+        QCOMPARE(b.dialogs.messages.size(), 1);
+        QCOMPARE(readAll(b.dest("data.bin Backup.bin")), QByteArray("version one"));
+        QCOMPARE(QDir(b.dest()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+            QStringList { "data.bin Backup.bin" });
+    }
+
+    // An error box lets events run; a timer tick or a button press arriving
+    // then must not start a second run.
+    void noSecondRunWhileOneIsInProgress()
+    {
+        Bench b;
+        int nestedResult = -1;
+        b.dialogs.onMessage = [&](const ScriptedDialogs::Message&) {
+            nestedResult = b.saveAll({ b.source("other.txt") }, b.fixedFolder()) ? 1 : 0;
+            QVERIFY(b.run.isRunning());
+        };
+        QVERIFY(b.saveAll({ b.root.filePath("docs/missing.txt"), b.source("a.txt") }, b.fixedFolder()));
+        QCOMPARE(nestedResult, 0);
+        QVERIFY(!QFile::exists(b.dest("other.txt Backup.txt")));
+        QVERIFY(!b.run.isRunning());
+        QCOMPARE(b.captions, QStringList { completed });
+        b.dialogs.onMessage = nullptr;
+        QVERIFY(b.saveAll({ b.source("other.txt") }, b.fixedFolder()));
+        QVERIFY(QFile::exists(b.dest("other.txt Backup.txt")));
+    }
+
+    void archiveModeSaysItIsNotAvailable()
+    {
+        Bench b;
+        RunOptions options = b.fixedFolder();
+        options.archiveMode = true;
+        QVERIFY(b.saveAll({ b.source("a.txt") }, options));
+        QCOMPARE(b.dialogs.messages.size(), 1);
+        QVERIFY(b.dialogs.messages.front().text.endsWith("at line 104"));
+        QCOMPARE(b.captions, QStringList { completed });
+        QVERIFY(QDir(b.dest()).isEmpty());
+        QVERIFY(!QFile::exists(b.root.filePath("prog/history.txt")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSaveAll)
+#include "tst_saveall.moc"

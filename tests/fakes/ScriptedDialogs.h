@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+// Records every dialog the program shows and answers from a script, so no
+// test ever waits on a real modal dialog.
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Message {
+        QString caption;
+        QString text;
+        MessageIcon icon;
+    };
+    struct Request {
+        QString kind; // "openFiles" or "browseForFolder"
+        QString title;
+        QString filter;
+    };
+
+    void showMessage(const QString& caption, const QString& text, MessageIcon icon) override
+    {
+        messages.append({ caption, text, icon });
+        if (onMessage)
+            onMessage(messages.back());
+    }
+    QString openFiles(const QString& title, const QString& filter) override
+    {
+        requests.append({ QStringLiteral("openFiles"), title, filter });
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+    QString browseForFolder(const QString& title) override
+    {
+        requests.append({ QStringLiteral("browseForFolder"), title, QString() });
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+
+    QStringList messageTexts() const
+    {
+        QStringList texts;
+        for (const Message& m : messages)
+            texts.append(m.text);
+        return texts;
+    }
+
+    QList<Message> messages;
+    QList<Request> requests;
+    QStringList answers; // the next dialog results, in order; "" = cancel
+    // Runs while a message box would be open (a real box lets events run).
+    std::function<void(const Message&)> onMessage;
+};

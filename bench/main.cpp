@@ -8,6 +8,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
+    runBackupSetBench(out);
     runEngineBench(out);
     return 0;
 }

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QTreeWidget;
+
+// One row of the interval list: its caption and how many seconds it stands for.
+struct IntervalChoice {
+    QString caption;
+    int seconds;
+};
+
+// The eleven intervals in list order; "OftenIndex" is the 1-based position in it.
+const QList<IntervalChoice>& IntervalTable();
+
+// Seconds of the selected row of ListView2, found by its caption in table order;
+// 0 when no row is selected or the caption is none of the table's.
+int IntervalSeconds(const QTreeWidget& listView2);

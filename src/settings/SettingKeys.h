@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+class SettingsStore;
+
+// Every key the program stores.
+enum class Setting {
+    Files,
+    Path,
+    OftenIndex,
+    BackupSwitch,
+    WhereOption,
+    BackupOption,
+    Check1,
+    IncludeDate,
+    WindowsStartup,
+    Minimized,
+    ShowAgain,
+    Extension,
+};
+
+// The key's name in the store ("Backup Option", ...).
+QString settingName(Setting key);
+// The text a reader gets when the key was never written ("Path": the home folder and "/").
+QString settingDefault(Setting key);
+// The stored text, or the key's default when it was never written.
+QString readSetting(const SettingsStore& store, Setting key);
+// The stored value as a number. A value that is not a number, or lies
+// outside the range the key allows, reads as the key's default.
+// "ShowAgain" reads as 0 (show) or 1 (any other number: hide); keys holding
+// text rather than numbers read as 0.
+int readNumber(const SettingsStore& store, Setting key);
+// The stored value as a floating-point number ("ShowAgain"); not a number
+// reads as the key's default.
+double readReal(const SettingsStore& store, Setting key);
+void writeSetting(SettingsStore& store, Setting key, const QString& value);

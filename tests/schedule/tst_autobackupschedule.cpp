@@ -1,0 +1,280 @@
+#include "FakeClock.h"
+#include "schedule/AutoBackupSchedule.h"
+#include "schedule/BackupTrigger.h"
+#include "settings/SettingsStore.h"
+
+#include <QGroupBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <functional>
+
+namespace {
+
+// Counts runs; `during` stands for whatever happens while the real run works.
+class FakeTrigger : public BackupTrigger {
+public:
+    bool isRunning() const override { return running; }
+    bool runBackup() override
+    {
+        if (running)
+            return false;
+        running = true;
+        ++runs;
+        if (during)
+            during();
+        running = false;
+        return true;
+    }
+    bool running = false;
+    int runs = 0;
+    std::function<void()> during;
+};
+
+const QString complete = "Auto Backup Complete at 12/6/2026 9:05:03 PM";
+
+// The window's part of the schedule: real widgets, a real INI file, fake clock and run.
+struct Window {
+    explicit Window(int oftenIndex)
+    {
+        host.resize(400, 400);
+        listView2.setParent(&host);
+        listView2.setGeometry(0, 0, 400, 300);
+        schedule.fillIntervalList();
+        schedule.selectInterval(oftenIndex);
+        host.show();
+    }
+    QString status() const { return frame1.title(); }
+    QString stored(const QString& key) const { return settings.ReadSetting(key, "<none>"); }
+    void ticks(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            schedule.tick();
+    }
+    void clickRow(int index, Qt::KeyboardModifiers modifiers = {})
+    {
+        const QRect rect = listView2.visualItemRect(listView2.topLevelItem(index - 1));
+        QTest::mouseClick(listView2.viewport(), Qt::LeftButton, modifiers, rect.center());
+    }
+    // Runs `job` at the tick's next pass through the event loop.
+    void atNextEventPass(std::function<void()> job) { QTimer::singleShot(0, &host, job); }
+
+    QTemporaryDir dir;
+    SettingsStore settings { dir.filePath("settings.ini") };
+    FakeTrigger trigger;
+    FakeClock clock;
+    QWidget host;
+    QTreeWidget listView2;
+    QPushButton pushButton5 { "Turn On Auto Backup" };
+    QProgressBar progressBar1;
+    QGroupBox frame1 { "Next backup will occur in 00:00:00" };
+    QTimer timer1;
+    AutoBackupSchedule schedule { { &listView2, &pushButton5, &progressBar1, &frame1, &timer1 }, settings,
+        trigger, clock, QLocale(QLocale::English, QLocale::UnitedStates) };
+};
+
+} // namespace
+
+class AutoBackupScheduleTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void runsOnThe300thTickAndAgain300TicksLater()
+    {
+        Window w(1);
+        QTest::mouseClick(&w.pushButton5, Qt::LeftButton);
+        QCOMPARE(w.stored("BackupSwitch"), "On");
+        QVERIFY(w.timer1.isActive());
+        QCOMPARE(w.timer1.interval(), 1000);
+        w.ticks(1);
+        QCOMPARE(w.status(), "Next backup will occur in 00:04:59");
+        w.ticks(298);
+        QCOMPARE(w.trigger.runs, 0);
+        QCOMPARE(w.status(), "Next backup will occur in 00:00:01");
+        w.ticks(1);
+        QCOMPARE(w.trigger.runs, 1);
+        QCOMPARE(w.progressBar1.maximum(), 300);
+        QCOMPARE(w.progressBar1.value(), 300);
+        w.ticks(1);
+        QCOMPARE(w.progressBar1.value(), 1);
+        QCOMPARE(w.status(), "Next backup will occur in 00:04:59");
+        w.ticks(298);
+        QCOMPARE(w.trigger.runs, 1);
+        w.ticks(1);
+        QCOMPARE(w.trigger.runs, 2);
+    }
+
+    void captionsAroundARun_data()
+    {
+        QTest::addColumn<QString>("runCaption");
+        QTest::newRow("files copied") << complete;
+        QTest::newRow("empty backup set") << "No files added to backup.";
+    }
+    void captionsAroundARun()
+    {
+        QFETCH(QString, runCaption);
+        Window w(1);
+        w.schedule.applyStoredSwitch("On");
+        w.ticks(299);
+        QStringList seen;
+        w.atNextEventPass([&] {
+            seen << w.status(); // before the run starts
+            w.atNextEventPass([&] { seen << w.status(); });
+        });
+        w.trigger.during = [&] {
+            seen << w.status();
+            w.frame1.setTitle(runCaption);
+            w.atNextEventPass([&] { seen << w.status(); }); // after the run returns
+        };
+        w.ticks(1);
+        const QStringList expected { "Next backup will occur in 00:00:00",
+            "Backup is running in background...", "Backup is running in background...", complete };
+        QCOMPARE(seen, expected);
+        QCOMPARE(w.status(), "Next backup will occur in 00:00:00");
+    }
+
+    void choosingAnIntervalRestartsTheCountdown()
+    {
+        Window w(1);
+        w.schedule.applyStoredSwitch("On");
+        w.ticks(100);
+        w.clickRow(2);
+        QCOMPARE(w.stored("OftenIndex"), "2");
+        w.ticks(1);
+        QCOMPARE(w.status(), "Next backup will occur in 00:09:59");
+        w.ticks(9);
+        w.clickRow(2); // the row already chosen restarts it too
+        w.ticks(1);
+        QCOMPARE(w.status(), "Next backup will occur in 00:09:59");
+        // A choice by keyboard restarts it as well; a count of 500 would never meet 300.
+        w.ticks(499);
+        QTest::keyClick(&w.listView2, Qt::Key_Up);
+        QCOMPARE(w.stored("OftenIndex"), "1");
+        w.ticks(300);
+        QCOMPARE(w.trigger.runs, 1);
+    }
+
+    void twentyFourHoursFirstTick()
+    {
+        Window w(11);
+        w.schedule.applyStoredSwitch("On");
+        w.ticks(1);
+        QCOMPARE(w.status(), "Next backup will occur in 23:59:59");
+        QCOMPARE(w.progressBar1.maximum(), 86400);
+    }
+
+    void switchingOffKeepsTheCaptionAndOnRestarts()
+    {
+        Window w(1);
+        w.schedule.applyStoredSwitch("On");
+        w.ticks(10);
+        QTest::mouseClick(&w.pushButton5, Qt::LeftButton);
+        QCOMPARE(w.pushButton5.text(), "Turn On Auto Backup");
+        QCOMPARE(w.stored("BackupSwitch"), "Off");
+        QVERIFY(!w.timer1.isActive());
+        QCOMPARE(w.timer1.interval(), 0);
+        QCOMPARE(w.status(), "Next backup will occur in 00:04:50");
+        QCOMPARE(w.progressBar1.value(), 10);
+        w.ticks(1); // a tick that still arrives while off
+        QCOMPARE(w.status(), "Auto Backup is Off.");
+        QTest::mouseClick(&w.pushButton5, Qt::LeftButton);
+        QCOMPARE(w.pushButton5.text(), "Turn Off Auto Backup");
+        w.ticks(1);
+        QCOMPARE(w.status(), "Next backup will occur in 00:04:59");
+        w.ticks(298);
+        w.atNextEventPass([&] { QTest::mouseClick(&w.pushButton5, Qt::LeftButton); });
+        w.ticks(1); // switched off while the due tick lets events run: no run
+        QCOMPARE(w.trigger.runs, 0);
+        QCOMPARE(w.stored("BackupSwitch"), "Off");
+
+        w.pushButton5.setText("Pause");
+        QTest::mouseClick(&w.pushButton5, Qt::LeftButton);
+        QCOMPARE(w.pushButton5.text(), "Pause");
+        QCOMPARE(w.stored("BackupSwitch"), "Off");
+        QVERIFY(!w.timer1.isActive());
+    }
+
+    void noRowSelectedRestsAndStoresNothing()
+    {
+        Window w(1);
+        w.schedule.applyStoredSwitch("On");
+        w.ticks(5);
+        w.clickRow(1, Qt::ControlModifier); // deselects the only selected row
+        QCOMPARE(w.listView2.selectedItems().size(), 0);
+        w.ticks(400);
+        QCOMPARE(w.trigger.runs, 0);
+        QCOMPARE(w.status(), "Next backup will occur in 00:00:00");
+        QCOMPARE(w.progressBar1.value(), 0);
+        QCOMPARE(w.stored("OftenIndex"), "<none>");
+        w.clickRow(3);
+        w.ticks(1);
+        QCOMPARE(w.status(), "Next backup will occur in 00:14:59");
+    }
+
+    void ticksDuringARunChangeNothing()
+    {
+        Window w(1);
+        w.schedule.applyStoredSwitch("On");
+        w.ticks(299);
+        QStringList during;
+        w.trigger.during = [&] {
+            w.ticks(3);
+            during << w.status() << QString::number(w.progressBar1.value());
+        };
+        w.atNextEventPass([&] { w.ticks(2); }); // re-entering during the tick's own pass
+        w.ticks(1);
+        QCOMPARE(w.trigger.runs, 1);
+        QCOMPARE(during, QStringList({ "Backup is running in background...", "300" }));
+        w.ticks(1);
+        QCOMPARE(w.status(), "Next backup will occur in 00:04:59");
+
+        w.trigger.running = true; // a "Backup Now" run in progress
+        w.ticks(5);
+        QCOMPARE(w.status(), "Next backup will occur in 00:04:59");
+        QCOMPARE(w.schedule.count(), 1);
+    }
+
+    void startUpRestoresStoredState_data()
+    {
+        QTest::addColumn<QString>("oftenIndex");
+        QTest::addColumn<QString>("backupSwitch");
+        QTest::addColumn<int>("selectedRow");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("ticking");
+        const QString initial = "Next backup will occur in 00:00:00";
+        QTest::newRow("defaults") << ""
+                                  << "" << 2 << "Turn Off Auto Backup" << initial << true;
+        QTest::newRow("off") << "11"
+                             << "Off" << 11 << "Turn On Auto Backup"
+                             << "Auto Backup is Turned Off." << false;
+        QTest::newRow("on") << "1"
+                            << "On" << 1 << "Turn Off Auto Backup" << initial << true;
+        QTest::newRow("lower-case on") << "3"
+                                       << "on" << 3 << "Turn On Auto Backup" << initial << false;
+    }
+    void startUpRestoresStoredState()
+    {
+        QFETCH(QString, oftenIndex);
+        QFETCH(QString, backupSwitch);
+        Window w(0);
+        if (!oftenIndex.isEmpty())
+            w.settings.WriteSetting("OftenIndex", oftenIndex);
+        if (!backupSwitch.isEmpty())
+            w.settings.WriteSetting("BackupSwitch", backupSwitch);
+        w.schedule.restoreFromSettings();
+        QTEST(w.listView2.indexOfTopLevelItem(w.listView2.selectedItems().value(0)) + 1, "selectedRow");
+        QTEST(w.pushButton5.text(), "button");
+        QTEST(w.status(), "caption");
+        QTEST(w.timer1.isActive(), "ticking");
+        QCOMPARE(w.timer1.interval(), w.timer1.isActive() ? 1000 : 0);
+        QCOMPARE(w.stored("OftenIndex"), oftenIndex.isEmpty() ? "<none>" : oftenIndex);
+        QCOMPARE(w.schedule.count(), 0);
+    }
+};
+
+QTEST_MAIN(AutoBackupScheduleTest)
+#include "tst_autobackupschedule.moc"

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QCursor>
+#include <QString>
+#include <optional>
+
+class FileSystem;
+
+// The hover pointer's image: the cursor file HAND-M.CUR of the program
+// folder, with the hot spot the file names. Nothing when the file is missing
+// or cannot be read as an image.
+std::optional<QCursor> LoadHoverCursor(const FileSystem& files, const QString& programFolder);

@@ -1,0 +1,35 @@
+#include "Main.h"
+#include "Form1.h"
+#include "MainWindow.h"
+#include "engine/DateText.h"
+#include "platform/Platform.h"
+#include "platform/QtDialogs.h"
+#include "platform/TerminationSignals.h"
+#include "settings/SettingsStore.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    Platform platform = makePlatform();
+    SettingsStore settings;
+    QtDialogs dialogs(nullptr);
+    MainWindow window(ProgramServices { *platform.files, *platform.clock, dialogs, *platform.launcher,
+        settings, programFolder(), ProgramLocale(), ClockSeededDraw(*platform.clock),
+        [] { QCoreApplication::quit(); } });
+    dialogs.setOwner(&window.form());
+
+    // A termination signal or the end of the desktop session closes the
+    // window, so the ordinary shutdown runs.
+    TerminationSignals termination;
+    QObject::connect(
+        &termination, &TerminationSignals::terminationRequested, &window.form(), &QWidget::close);
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &window.form(),
+        [&window] { window.form().close(); });
+    QObject::connect(&application, &QCoreApplication::aboutToQuit, &window, &MainWindow::shutdown);
+
+    window.startUp();
+    window.form().show();
+    return application.exec();
+}

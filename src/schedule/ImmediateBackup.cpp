@@ -1,0 +1,58 @@
+#include "ImmediateBackup.h"
+
+#include "BackupTrigger.h"
+#include "WaitSeconds.h"
+#include "platform/Dialogs.h"
+
+#include <QGroupBox>
+#include <QProgressBar>
+
+#include <exception>
+
+namespace {
+const QString SupportAddress = QStringLiteral("support@quillstead.example");
+}
+
+ImmediateBackup::ImmediateBackup(Widgets widgets, BackupTrigger& trigger, const Clock& clock,
+    Dialogs& dialogs, std::function<void(bool)> setBusyPointer)
+    : m_widgets(widgets)
+    , m_trigger(trigger)
+    , m_clock(clock)
+    , m_dialogs(dialogs)
+    , m_setBusyPointer(std::move(setBusyPointer))
+{
+}
+
+void ImmediateBackup::PushButton6_Click()
+{
+    // A click while a run waits (error box, archiver) would start a second
+    // run over the same files; it is ignored.
+    if (m_trigger.isRunning())
+        return;
+    QString saved;
+    step(100, [&] { saved = m_widgets.Frame1->title(); });
+    step(102, [&] { m_widgets.Frame1->setTitle(QStringLiteral("Backing up files...")); });
+    step(104, [&] { m_setBusyPointer(true); });
+    step(106, [&] { m_trigger.runBackup(); });
+    step(108, [&] { m_setBusyPointer(false); });
+    step(110, [&] { m_widgets.ProgressBar1->setValue(0); });
+    step(112, [&] { WaitSeconds(5, m_clock); });
+    step(114, [&] { m_widgets.Frame1->setTitle(saved); });
+}
+
+// The handler's error trap: report the failed step, then go on with the next,
+// so the pointer, the progress bar and the caption are still restored.
+void ImmediateBackup::step(int lineLabel, const std::function<void()>& work)
+{
+    try {
+        work();
+    } catch (const std::exception& failure) {
+        m_dialogs.showMessage(QStringLiteral("Application Error"),
+            QString::fromLocal8Bit(failure.what())
+                + QStringLiteral("\r\nin Quillkeep.Form1.PushButton6_Click at line %1\r\rPlease "
+                                 "email screenshot of this message to %2")
+                      .arg(lineLabel)
+                      .arg(SupportAddress),
+            MessageIcon::Exclamation);
+    }
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class BackupTrigger;
+class Clock;
+class Dialogs;
+class QGroupBox;
+class QProgressBar;
+
+// "Backup Now (Test)": one backup run at once, with the busy pointer, its
+// outcome shown for five seconds, then the earlier status caption back.
+class ImmediateBackup {
+public:
+    struct Widgets {
+        QGroupBox* Frame1;
+        QProgressBar* ProgressBar1;
+    };
+    ImmediateBackup(Widgets widgets, BackupTrigger& trigger, const Clock& clock, Dialogs& dialogs,
+        std::function<void(bool busy)> setBusyPointer);
+
+    // The click handler of PushButton6.
+    void PushButton6_Click();
+
+private:
+    void step(int lineLabel, const std::function<void()>& work);
+
+    Widgets m_widgets;
+    BackupTrigger& m_trigger;
+    const Clock& m_clock;
+    Dialogs& m_dialogs;
+    std::function<void(bool)> m_setBusyPointer;
+};

@@ -1,0 +1,61 @@
+#include "DestinationFolder.h"
+
+#include "backupset/BrowseForFolder.h"
+#include "platform/Launcher.h"
+#include "settings/SettingKeys.h"
+#include "settings/SettingsStore.h"
+
+#include <QEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+DestinationFolder::DestinationFolder(QLineEdit* text5, QPushButton* pushButton1, QPushButton* pushButton2,
+    SettingsStore& store, Dialogs& dialogs, Launcher& launcher, QObject* parent)
+    : QObject(parent)
+    , m_Text5(text5)
+    , m_store(store)
+    , m_dialogs(dialogs)
+    , m_launcher(launcher)
+{
+    connect(m_Text5, &QLineEdit::textChanged, this, &DestinationFolder::storeText);
+    connect(pushButton1, &QPushButton::clicked, this, &DestinationFolder::chooseFolder);
+    connect(pushButton2, &QPushButton::clicked, this, &DestinationFolder::viewFolder);
+    m_Text5->installEventFilter(this);
+}
+
+void DestinationFolder::restoreFromSettings()
+{
+    m_Text5->setText(readSetting(m_store, Setting::Path));
+}
+
+void DestinationFolder::storeText(const QString& text)
+{
+    writeSetting(m_store, Setting::Path, text);
+}
+
+void DestinationFolder::chooseFolder()
+{
+    QString folder = BrowseForFolder(m_dialogs, QStringLiteral("Please select folder:"));
+    if (folder.isEmpty())
+        return;
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    m_Text5->setText(folder);
+}
+
+void DestinationFolder::viewFolder()
+{
+    // One argument, no shell: blanks and quotes in the path reach the file manager untouched.
+    m_launcher.startDetached(QStringLiteral("xdg-open"), { m_Text5->text() });
+}
+
+bool DestinationFolder::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_Text5 && event->type() == QEvent::FocusIn) {
+        // A click places the cursor after the focus arrives, which would undo
+        // an immediate select-all; selecting once the click is handled keeps it.
+        QTimer::singleShot(0, m_Text5, &QLineEdit::selectAll);
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,243 @@
+#include "FakeClock.h"
+#include "FakeLauncher.h"
+#include "ScriptedDialogs.h"
+#include "app/Form1.h"
+#include "app/MainWindow.h"
+#include "platform/LocalFileSystem.h"
+#include "settings/SettingsStore.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeView>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// A program folder and a settings file of its own, real widgets offscreen,
+// and fakes only for the dialogs, the launcher and the clock.
+struct Program {
+    QTemporaryDir root;
+    QString folder = root.filePath("prog");
+    LocalFileSystem files;
+    FakeClock clock;
+    ScriptedDialogs dialogs;
+    FakeLauncher launcher;
+    std::unique_ptr<SettingsStore> settings
+        = std::make_unique<SettingsStore>(root.filePath("Quillstead.ini"));
+    int ended = 0;
+    std::unique_ptr<MainWindow> window;
+
+    Program() { QDir().mkpath(folder); }
+    void store(const QString& key, const QString& value) { settings->WriteSetting(key, value); }
+    MainWindow& start()
+    {
+        window = std::make_unique<MainWindow>(
+            ProgramServices { files, clock, dialogs, launcher, *settings, folder,
+                QLocale(QLocale::English, QLocale::UnitedStates), [] { return 50; }, [this] { ++ended; } });
+        window->startUp();
+        return *window;
+    }
+    Form1& form() { return window->form(); }
+    QString stored(const QString& key) { return settings->ReadSetting(key, QStringLiteral("<absent>")); }
+    QStringList storedKeys() const
+    {
+        QSettings ini(root.filePath("Quillstead.ini"), QSettings::IniFormat);
+        ini.beginGroup(QStringLiteral("Quillstead"));
+        return ini.childKeys();
+    }
+    QString file(const QString& name, const QByteArray& content = "data")
+    {
+        QDir().mkpath(root.filePath("docs"));
+        QFile f(root.filePath("docs/" + name));
+        f.open(QIODevice::WriteOnly);
+        f.write(content);
+        return f.fileName();
+    }
+};
+
+QString selectedInterval(Form1& form)
+{
+    const auto items = form.ListView2->selectedItems();
+    return items.isEmpty() ? QString() : items.front()->text(0);
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstStartWithAnEmptyStore()
+    {
+        Program p;
+        Form1& form = p.start().form();
+        QCOMPARE(form.windowTitle(), QStringLiteral("Quillstead"));
+        QVERIFY(!form.windowIcon().isNull());
+        QCOMPARE(form.ListView1->model()->rowCount(), 0);
+        QCOMPARE(form.Text5->text(), QDir::homePath() + "/");
+        QVERIFY(!form.Text5->isEnabled());
+        QVERIFY(!form.PushButton1->isEnabled());
+        QCOMPARE(selectedInterval(form), QStringLiteral("Backup every 10 minutes"));
+        QCOMPARE(form.PushButton5->text(), QStringLiteral("Turn Off Auto Backup"));
+        QVERIFY(form.Timer1->isActive());
+        QCOMPARE(form.Timer1->interval(), 1000);
+        QCOMPARE(form.Frame1->title(), QStringLiteral("Next backup will occur in 00:00:00"));
+        QVERIFY(form.Option2->isChecked() && form.Option3->isChecked() && form.Check6->isChecked());
+        QVERIFY(!form.Option1->isChecked() && !form.Check1->isChecked() && !form.Check4->isChecked());
+        QVERIFY(!form.Check8->isHidden());
+        QVERIFY(!p.window->isLoading());
+        QCOMPARE(p.storedKeys(), (QStringList { "Backup Option", "Include Date", "Path", "WhereOption" }));
+        QCOMPARE(p.stored("Path"), QDir::homePath() + "/");
+        QCOMPARE(p.stored("WhereOption"), QStringLiteral("2"));
+        QCOMPARE(p.stored("Backup Option"), QStringLiteral("1"));
+        QCOMPARE(p.stored("Include Date"), QStringLiteral("On"));
+        QVERIFY(p.launcher.launches.isEmpty()); // the draw was not 7
+    }
+
+    void restoresStoredValues()
+    {
+        Program p;
+        p.store("Files", p.root.filePath("a.txt") + ";;  ;" + p.root.filePath("b.txt") + ";");
+        p.store("Path", "/srv/backups");
+        p.store("OftenIndex", "11");
+        p.store("BackupSwitch", "Off");
+        p.store("WhereOption", "1");
+        p.store("Backup Option", "7");
+        p.store("Include Date", "Off");
+        p.store("Minimized", "On");
+        Form1& form = p.start().form();
+        QCOMPARE(form.ListView1->model()->rowCount(), 2);
+        QCOMPARE(form.Text5->text(), QStringLiteral("/srv/backups"));
+        QVERIFY(form.Text5->isEnabled() && form.PushButton1->isEnabled());
+        QCOMPARE(selectedInterval(form), QStringLiteral("Backup every 24 hours"));
+        QCOMPARE(form.PushButton5->text(), QStringLiteral("Turn On Auto Backup"));
+        QCOMPARE(form.Frame1->title(), QStringLiteral("Auto Backup is Turned Off."));
+        QVERIFY(!form.Timer1->isActive());
+        QVERIFY(form.Option1->isChecked() && form.Option4->isChecked());
+        QCOMPARE(p.stored("Backup Option"), QStringLiteral("2"));
+        QVERIFY(!form.Check6->isChecked());
+        QVERIFY(form.Option3->isEnabled() && form.Option4->isEnabled());
+        QVERIFY(form.Check8->isChecked());
+        QCOMPARE(p.stored("Files"), p.root.filePath("a.txt") + ";;  ;" + p.root.filePath("b.txt") + ";");
+    }
+
+    void archiveModeForcesTheFixedFolderAtStart()
+    {
+        Program p;
+        p.store("Check1", "1");
+        p.store("WhereOption", "2");
+        p.store("Windows Startup", "On");
+        p.store("BackupSwitch", "on");
+        Form1& form = p.start().form();
+        QVERIFY(form.Check1->isChecked());
+        QVERIFY(form.Option1->isChecked());
+        QVERIFY(!form.Option2->isEnabled());
+        QVERIFY(form.Text5->isEnabled() && form.PushButton1->isEnabled());
+        QCOMPARE(p.stored("WhereOption"), QStringLiteral("1"));
+        // Restored while loading: shown, but nothing else is touched.
+        QVERIFY(form.Check4->isChecked());
+        QVERIFY(!form.Check8->isHidden());
+        QCOMPARE(p.stored("Windows Startup"), QStringLiteral("On"));
+        QCOMPARE(p.stored("Minimized"), QStringLiteral("<absent>"));
+        // "on" is neither switch state: the initial caption and idle timer stay.
+        QCOMPARE(form.PushButton5->text(), QStringLiteral("Turn On Auto Backup"));
+        QVERIFY(!form.Timer1->isActive());
+    }
+
+    void backupNowMakesRealBackups()
+    {
+        Program p;
+        const QString report = p.file("report.doc", "the report");
+        const QString notes = p.file("notes.txt", "notes");
+        QDir().mkpath(p.root.filePath("dest"));
+        p.store("Files", report + ";" + notes + ";");
+        p.store("WhereOption", "1");
+        p.store("Path", p.root.filePath("dest"));
+        p.store("Include Date", "Off");
+        p.store("BackupSwitch", "Off");
+        p.clock.setMonotonicStep(500);
+        Form1& form = p.start().form();
+
+        QTest::mouseClick(form.PushButton6, Qt::LeftButton);
+        QCOMPARE(readAll(p.root.filePath("dest/report.doc Backup.doc")), QByteArray("the report"));
+        QCOMPARE(readAll(p.root.filePath("dest/notes.txt Backup.txt")), QByteArray("notes"));
+        QCOMPARE(readAll(p.folder + "/history.txt"),
+            QByteArray("report.doc was backup saved at 12/6/2026 9:05:03 PM\r\n"
+                       "notes.txt was backup saved at 12/6/2026 9:05:03 PM\r\n"));
+        // The run repaired the folder text, and the box stored the repair.
+        QCOMPARE(form.Text5->text(), p.root.filePath("dest") + "/");
+        QCOMPARE(p.stored("Path"), p.root.filePath("dest") + "/");
+        QCOMPARE(form.Frame1->title(), QStringLiteral("Auto Backup is Turned Off."));
+        QCOMPARE(form.ProgressBar1->value(), 0);
+        QVERIFY(p.dialogs.messages.isEmpty());
+    }
+
+    // Every change of the backup set is stored at once, so a crash loses nothing.
+    void changesOfTheSetAreStoredAtOnce()
+    {
+        Program p;
+        const QString a = p.file("a.txt");
+        const QString b = p.file("b.txt");
+        Form1& form = p.start().form();
+        p.dialogs.answers << p.root.filePath("docs") + QChar(u'\0') + "a.txt" + QChar(u'\0') + "b.txt";
+        QTest::mouseClick(form.PushButton7, Qt::LeftButton);
+        QCOMPARE(p.stored("Files"), a + ";" + b + ";");
+
+        form.ListView1->setCurrentIndex(form.ListView1->model()->index(0, 0));
+        p.window->ListView1_DblClick();
+        QCOMPARE(p.stored("Files"), b + ";");
+        p.window->ListView1_DblClick(); // nothing selected now: nothing happens
+        QCOMPARE(p.stored("Files"), b + ";");
+    }
+
+    void shutdownStoresTheSetAndEmptiesOnlyTempFiles()
+    {
+        Program p;
+        p.store("Files", "/x/a.txt;");
+        const QString temp = p.folder + "/temp";
+        QDir().mkpath(temp + "/sub");
+        for (const QString& name :
+            { temp + "/a.txt", temp + "/noext", temp + "/.hidden", temp + "/sub/kept.txt" }) {
+            QFile f(name);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        Form1& form = p.start().form();
+        p.store("Files", "changed elsewhere;");
+        QVERIFY(form.Timer1->isActive());
+        form.close();
+        QCOMPARE(p.stored("Files"), QStringLiteral("/x/a.txt;"));
+        QVERIFY(!form.Timer1->isActive());
+        QCOMPARE(QDir(temp).entryList(QDir::Files | QDir::Hidden), QStringList { ".hidden" });
+        QVERIFY(QFile::exists(temp + "/sub/kept.txt"));
+        QCOMPARE(p.ended, 1);
+        p.window->shutdown();
+        QCOMPARE(p.ended, 1);
+    }
+
+    void shutdownWithoutTempFolderStillEnds()
+    {
+        Program p;
+        Form1& form = p.start().form();
+        form.close();
+        QCOMPARE(p.stored("Files"), QString());
+        QCOMPARE(p.ended, 1);
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

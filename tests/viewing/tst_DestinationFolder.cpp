@@ -1,0 +1,118 @@
+#include "settings/SettingsStore.h"
+#include "viewing/DestinationFolder.h"
+
+#include "FakeLauncher.h"
+#include "ScriptedDialogs.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
+#include <QtTest>
+
+namespace {
+
+struct Window {
+    Window()
+        : store(dir.filePath("q.ini"))
+    {
+        auto* layout = new QVBoxLayout(&widget);
+        for (QWidget* control : std::initializer_list<QWidget*> { other, Text5, PushButton1, PushButton2 })
+            layout->addWidget(control);
+    }
+
+    QString storedPath() const { return SettingsStore(store.filePath()).ReadSetting("Path", "<absent>"); }
+
+    QTemporaryDir dir;
+    QWidget widget;
+    QLineEdit* other = new QLineEdit;
+    QLineEdit* Text5 = new QLineEdit("Text1"); // the box's text before start-up
+    QPushButton* PushButton1 = new QPushButton("...");
+    QPushButton* PushButton2 = new QPushButton("View This Folder");
+    SettingsStore store;
+    ScriptedDialogs dialogs;
+    FakeLauncher launcher;
+    DestinationFolder folder { Text5, PushButton1, PushButton2, store, dialogs, launcher };
+};
+
+} // namespace
+
+class DestinationFolderTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyChangeIsStoredAtOnce()
+    {
+        Window win;
+        win.folder.restoreFromSettings();
+        QCOMPARE(win.Text5->text(), QDir::homePath() + "/");
+        QCOMPARE(win.storedPath(), QDir::homePath() + "/");
+        win.Text5->clear();
+        QCOMPARE(win.storedPath(), QString(""));
+        QStringList seen;
+        for (char c : { '/', 't', 'm' }) {
+            QTest::keyClick(win.Text5, c);
+            seen << win.storedPath();
+        }
+        QCOMPARE(seen, (QStringList { "/", "/t", "/tm" }));
+        // An empty stored path is an empty box; the home folder stands only for a missing key.
+        win.store.WriteSetting("Path", "");
+        win.folder.restoreFromSettings();
+        QCOMPARE(win.Text5->text(), QString(""));
+    }
+
+    void focusSelectsAll()
+    {
+        Window win;
+        win.Text5->setText("/data/Backups/");
+        win.widget.show();
+        win.widget.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&win.widget));
+        win.other->setFocus();
+        // A click places the cursor after the focus arrives; the selection must survive it.
+        QTest::mouseClick(win.Text5, Qt::LeftButton, {}, QPoint(10, win.Text5->height() / 2));
+        QVERIFY(win.Text5->hasFocus());
+        QCoreApplication::processEvents();
+        QCOMPARE(win.Text5->selectedText(), QString("/data/Backups/"));
+
+        win.other->setFocus();
+        win.Text5->deselect();
+        win.Text5->setFocus(Qt::OtherFocusReason);
+        QCoreApplication::processEvents();
+        QCOMPARE(win.Text5->selectedText(), QString("/data/Backups/"));
+    }
+
+    void chosenFolderEndsWithOneSeparator()
+    {
+        Window win;
+        win.Text5->setText("/before");
+        win.dialogs.answers = QStringList { "", "/data/My Backups", "/" };
+        QTest::mouseClick(win.PushButton1, Qt::LeftButton);
+        QCOMPARE(win.Text5->text(), QString("/before"));
+        QTest::mouseClick(win.PushButton1, Qt::LeftButton);
+        QCOMPARE(win.Text5->text(), QString("/data/My Backups/"));
+        QCOMPARE(win.storedPath(), QString("/data/My Backups/"));
+        QTest::mouseClick(win.PushButton1, Qt::LeftButton);
+        QCOMPARE(win.Text5->text(), QString("/"));
+        QCOMPARE(win.dialogs.requests.size(), 3);
+        QCOMPARE(win.dialogs.requests.at(0).title, QString("Please select folder:"));
+    }
+
+    void viewFolderHandsTheTextOverAsOneArgument()
+    {
+        Window win;
+        const QStringList texts { "/data/My Backups/", "/data/\"x\" $(rm -rf ~); 'y'/", "" };
+        for (const QString& text : texts) {
+            win.Text5->setText(text);
+            QTest::mouseClick(win.PushButton2, Qt::LeftButton);
+        }
+        QCOMPARE(win.launcher.launches.size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(win.launcher.launches.at(i).program, QString("xdg-open"));
+            QCOMPARE(win.launcher.launches.at(i).arguments, QStringList { texts.at(i) });
+        }
+    }
+};
+
+QTEST_MAIN(DestinationFolderTest)
+#include "tst_DestinationFolder.moc"

@@ -156,20 +156,24 @@ FileResult LocalFileSystem::copyFile(const QString& source, const QString& desti
         return failure(QStringLiteral("Cannot copy"), source, EISDIR);
 
     const mode_t mode = info.st_mode & 07777;
-    // The copy goes to a hidden file beside the destination and replaces the
-    // old backup by rename only once it is whole.
+    // A new backup is written in place: if the copy fails, the file is ours to
+    // remove. An existing backup is kept until a hidden working file beside it
+    // is whole, and only then replaced by rename.
+    QByteArray temporary = *to;
+    int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode & 0777);
+    int openError = errno;
+    const bool replacing = fd < 0 && openError == EEXIST;
     const QByteArray folder = folderOf(*to);
-    QByteArray temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+    for (int attempt = 0; replacing && attempt < 16 && fd < 0; ++attempt) {
         temporary = folder + "/.quillstead-"
             + QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".part";
         fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode & 0777);
-        if (fd < 0 && errno != EEXIST)
+        openError = errno;
+        if (fd < 0 && openError != EEXIST)
             break;
     }
     if (fd < 0)
-        return failure(QStringLiteral("Cannot write"), destination, errno);
+        return failure(QStringLiteral("Cannot write"), destination, openError);
     FileDescriptor out(fd);
 
     auto abandon = [&](const QString& what, const QString& path, int error) {
@@ -184,7 +188,7 @@ FileResult LocalFileSystem::copyFile(const QString& source, const QString& desti
     ::futimens(out.get(), times);
     if (out.close() != 0)
         return abandon(QStringLiteral("Cannot write"), destination, errno);
-    if (::rename(temporary.constData(), to->constData()) != 0)
+    if (replacing && ::rename(temporary.constData(), to->constData()) != 0)
         return abandon(QStringLiteral("Cannot replace"), destination, errno);
     return FileResult::success();
 }

@@ -87,6 +87,14 @@ private slots:
             QStringList { "gone.txt Backup.txt" });
     }
 
+    void failedCopyToANewNameLeavesNothing()
+    {
+        QTemporaryDir dir;
+        LocalFileSystem files;
+        QVERIFY(!files.copyFile(QStringLiteral("/proc/self/mem"), dir.filePath("mem Backup")).ok);
+        QVERIFY(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).isEmpty());
+    }
+
     void appendCreatesThenAppends()
     {
         QTemporaryDir dir;

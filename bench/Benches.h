@@ -3,5 +3,6 @@
 #include <QTextStream>
 
 // Each benchmark prints its figures and one summary line to out.
-void runEngineBench(QTextStream& out);
+// The engine's files go below folder (the system's temporary folder when empty).
+void runEngineBench(QTextStream& out, const QString& folder);
 void runBackupSetBench(QTextStream& out);

@@ -70,6 +70,14 @@ private slots:
         QCOMPARE(GeneralDateText(when, english), text);
     }
 
+    void cLocaleWritesUnitedStatesEnglish()
+    {
+        if (QLocale::system().language() != QLocale::C)
+            QSKIP("needs the C locale, as the test runner sets it");
+        QCOMPARE(ProgramLocale().name(), QStringLiteral("en_US"));
+        QCOMPARE(GeneralDateText(evening, ProgramLocale()), QStringLiteral("12/6/2026 9:05:03 PM"));
+    }
+
     void otherLocalesKeepFourDigitYearAndNoZone()
     {
         const QString german = GeneralDateText(evening, QLocale(QLocale::German, QLocale::Germany));

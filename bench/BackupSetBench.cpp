@@ -1,6 +1,7 @@
 // Storing and restoring a full backup set (32,767 paths of 100 characters)
 // through a real settings file and the list model.
 #include "Benches.h"
+#include "CountingDialogs.h"
 #include "Median.h"
 #include "backupset/BackupSetIntake.h"
 #include "backupset/BackupSetModel.h"
@@ -15,14 +16,6 @@ namespace {
 
 constexpr int Repetitions = 5;
 constexpr int PathLength = 100;
-
-class CountingDialogs : public Dialogs {
-public:
-    void showMessage(const QString&, const QString&, MessageIcon) override { ++messages; }
-    QString openFiles(const QString&, const QString&) override { return {}; }
-    QString browseForFolder(const QString&) override { return {}; }
-    int messages = 0;
-};
 
 QStringList fullSetOfPaths()
 {

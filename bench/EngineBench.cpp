@@ -1,6 +1,7 @@
 // One backup run over real files against `cp -p` copying the same files, in
 // the same run: 2,000 files of 4 KiB, and 4 files of 64 MiB.
 #include "Benches.h"
+#include "CountingDialogs.h"
 #include "Median.h"
 #include "engine/IntervalSave.h"
 #include "platform/Dialogs.h"
@@ -16,14 +17,6 @@
 namespace {
 
 constexpr int Repetitions = 5;
-
-class CountingDialogs : public Dialogs {
-public:
-    void showMessage(const QString&, const QString&, MessageIcon) override { ++errors; }
-    QString openFiles(const QString&, const QString&) override { return {}; }
-    QString browseForFolder(const QString&) override { return {}; }
-    int errors = 0;
-};
 
 QStringList makeFiles(const QString& folder, int count, qint64 size)
 {
@@ -81,8 +74,8 @@ Figures measure(const QString& work, const QString& label, int count, qint64 siz
         if (qEnvironmentVariableIsSet("QUILL_BENCH_VERBOSE"))
             out << "  rep " << rep << ": run=" << runTimes.back() << " cp=" << cpTimes.back() << "\n";
     }
-    if (dialogs.errors)
-        out << "warning: " << dialogs.errors << " errors during the run\n";
+    if (dialogs.messages)
+        out << "warning: " << dialogs.messages << " errors during the run\n";
     const Figures f { median(runTimes), median(cpTimes) };
     out << label << ": " << count << " x " << size / 1024 << " KiB  run=" << f.run << " s  cp=" << f.cp
         << " s  (median of " << Repetitions << ")\n";

@@ -39,8 +39,6 @@ bool FormBackupTrigger::isRunning() const
 
 bool FormBackupTrigger::runBackup()
 {
-    if (m_run.isRunning())
-        return false;
     const RunRequest request { RunOptionsOf(m_form), m_backupSet.entries(),
         [this](const QString& caption) { m_form.Frame1->setTitle(caption); },
         [this](const QString& folder) { m_form.Text5->setText(folder); } };

@@ -64,9 +64,9 @@ void MainWindow::startUp()
     m_form->setWindowIcon(ProgramIcon());
     MaybeVisitHomePage(m_services.drawHomePageVisit, m_services.launcher);
     // The splash window will show here, before anything is restored.
-    if (FileExists(m_services.files, m_services.programFolder + QStringLiteral("/HAND-M.CUR")))
-        if (const auto hover = LoadHoverCursor(m_services.files, m_services.programFolder))
-            m_pointerRules->setHoverCursor(*hover);
+    // The hover pointer's image, when HAND-M.CUR lies in the program folder.
+    if (const auto hover = LoadHoverCursor(m_services.files, m_services.programFolder))
+        m_pointerRules->setHoverCursor(*hover);
     m_form->setUpBackupSetColumn();
     {
         BackupSetIntake intake(m_backupSet, m_services.dialogs);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+// Dialogs that show nothing: a benchmark only counts the messages it would
+// have shown, so that nothing waits for a user.
+class CountingDialogs : public Dialogs {
+public:
+    void showMessage(const QString&, const QString&, MessageIcon) override { ++messages; }
+    QString openFiles(const QString&, const QString&) override { return {}; }
+    QString browseForFolder(const QString&) override { return {}; }
+    int messages = 0;
+};

@@ -2,6 +2,7 @@
 
 #include "FormBackupTrigger.h"
 #include "backupset/BackupSetModel.h"
+#include "platform/StopRequest.h"
 #include "schedule/ImmediateBackup.h"
 
 #include <QLocale>
@@ -70,6 +71,7 @@ private:
     std::unique_ptr<Form1> m_form;
     BackupSetModel m_backupSet;
     PointerRules* m_pointerRules;
+    StopRequest m_stop; // raised as shutdown begins
     FormBackupTrigger m_trigger;
     AutoBackupSchedule* m_schedule;
     OptionControls* m_options;

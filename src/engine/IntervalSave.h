@@ -10,6 +10,7 @@
 class Clock;
 class Dialogs;
 class FileSystem;
+class StopRequest;
 
 // The services a backup run works with, handed in once by whoever owns the run.
 struct RunServices {
@@ -18,6 +19,7 @@ struct RunServices {
     Dialogs& dialogs; // shows the "Application Error" box and waits for OK
     QLocale locale; // month names, AM/PM, the general date format
     QString programFolder; // home of history.txt (and of the archiver's files)
+    const StopRequest* stop = nullptr; // raised by shutdown: the run ends without further steps
 };
 
 // One request for a backup run: the options and the backup set as they stand

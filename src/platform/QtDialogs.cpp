@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QWidget>
 
 QtDialogs::QtDialogs(QWidget* owner)
     : m_owner(owner)
@@ -21,6 +22,11 @@ void QtDialogs::showMessage(const QString& caption, const QString& text, Message
         boxIcon = QMessageBox::Critical;
     QMessageBox box(boxIcon, caption, shown, QMessageBox::Ok, m_owner);
     box.exec();
+}
+
+void QtDialogs::setOwner(QWidget* owner)
+{
+    m_owner = owner;
 }
 
 QString QtDialogs::openFiles(const QString& title, const QString& filter)

@@ -11,6 +11,7 @@
 #include "backupset/BackupSetStorage.h"
 #include "platform/CenterForm.h"
 #include "platform/EventLoop.h"
+#include "platform/ProgramFolder.h"
 #include "platform/TempFolder.h"
 #include "schedule/AutoBackupSchedule.h"
 #include "schedule/ScheduleWidgets.h"
@@ -58,7 +59,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::startUp()
 {
-    ApplyAppearance(*m_form, m_services.files, m_services.programFolder);
+    ApplyAppearance(*m_form, m_services.files, companionFolder(QStringLiteral("x/o.cjs")));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         CenterForm(*m_form, screen->geometry());
     m_loading = true;
@@ -67,7 +68,7 @@ void MainWindow::startUp()
     MaybeVisitHomePage(m_services.drawHomePageVisit, m_services.launcher);
     // The splash window will show here, before anything is restored.
     // The hover pointer's image, when HAND-M.CUR lies in the program folder.
-    if (const auto hover = LoadHoverCursor(m_services.files, m_services.programFolder))
+    if (const auto hover = LoadHoverCursor(m_services.files, companionFolder(QStringLiteral("HAND-M.CUR"))))
         m_pointerRules->setHoverCursor(*hover);
     m_form->setUpBackupSetColumn();
     {
@@ -150,4 +151,11 @@ void MainWindow::wireBackupSetList()
 void MainWindow::storeBackupSet()
 {
     ::storeBackupSet(m_services.settings, m_backupSet);
+}
+
+QString MainWindow::companionFolder(const QString& relativeName) const
+{
+    const QStringList lookup = m_services.readFolders.isEmpty() ? QStringList { m_services.programFolder }
+                                                                : m_services.readFolders;
+    return CompanionFolder({ m_services.programFolder, lookup }, relativeName);
 }

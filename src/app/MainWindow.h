@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -29,10 +30,13 @@ struct ProgramServices {
     Dialogs& dialogs;
     Launcher& launcher;
     SettingsStore& settings;
-    QString programFolder;
+    QString programFolder; // where history.txt, list.txt and temp are written
     QLocale locale;
     std::function<int()> drawHomePageVisit; // a whole number from 1 to 100
     std::function<void()> endProcess; // the last step of shutdown
+    // Where the files the program only reads are looked up, in order; empty:
+    // the program folder alone.
+    QStringList readFolders = {};
 };
 
 // The main window's behaviour: it creates Form1, connects every control to
@@ -66,6 +70,8 @@ protected:
 private:
     void wireBackupSetList();
     void storeBackupSet();
+    // The folder to read a companion file from (HAND-M.CUR, Splash, 7za).
+    QString companionFolder(const QString& relativeName) const;
 
     ProgramServices m_services;
     std::unique_ptr<Form1> m_form;

@@ -16,9 +16,10 @@ int main(int argc, char* argv[])
     Platform platform = makePlatform();
     SettingsStore settings;
     QtDialogs dialogs(nullptr);
+    const ProgramFolders folders = RunningProgramFolders();
     MainWindow window(ProgramServices { *platform.files, *platform.clock, dialogs, *platform.launcher,
-        settings, programFolder(), ProgramLocale(), ClockSeededDraw(*platform.clock),
-        [] { QCoreApplication::quit(); } });
+        settings, folders.writable, ProgramLocale(), ClockSeededDraw(*platform.clock),
+        [] { QCoreApplication::quit(); }, folders.lookup });
     dialogs.setOwner(&window.form());
 
     // A termination signal or the end of the desktop session closes the

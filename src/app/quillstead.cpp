@@ -18,7 +18,7 @@ int main(int argc, char* argv[])
     QtDialogs dialogs(nullptr);
     MainWindow window(ProgramServices { *platform.files, *platform.clock, dialogs, *platform.launcher,
         settings, programFolder(), ProgramLocale(), ClockSeededDraw(*platform.clock),
-        [] { QCoreApplication::quit(); } });
+        [] { QCoreApplication::quit(); }, platform.tray.get() });
     dialogs.setOwner(&window.form());
 
     // A termination signal or the end of the desktop session closes the
@@ -31,6 +31,8 @@ int main(int argc, char* argv[])
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &window, &MainWindow::shutdown);
 
     window.startUp();
-    window.form().show();
+    if (window.hasShutDown())
+        return 0; // closed while starting (the splash was up)
+    window.showAfterStartUp();
     return application.exec();
 }

@@ -1,16 +1,19 @@
+#include "AutostartFolder.h"
 #include "LocalFileSystem.h"
 #include "Platform.h"
 #include "ProcessLauncher.h"
 #include "ProgramFolder.h"
 #include "QtDialogs.h"
+#include "QtTrayShell.h"
 #include "SystemClock.h"
 
 #include <QCoreApplication>
+#include <QStandardPaths>
 
 Platform makePlatform()
 {
     return Platform { std::make_unique<LocalFileSystem>(), std::make_unique<SystemClock>(),
-        std::make_unique<ProcessLauncher>() };
+        std::make_unique<ProcessLauncher>(), std::make_unique<QtTrayShell>() };
 }
 
 std::unique_ptr<Dialogs> makeDialogs(QWidget* owner)
@@ -21,4 +24,15 @@ std::unique_ptr<Dialogs> makeDialogs(QWidget* owner)
 QString programFolder()
 {
     return QCoreApplication::applicationDirPath();
+}
+
+QString programExecutable()
+{
+    return QCoreApplication::applicationFilePath();
+}
+
+QString autostartFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/autostart");
 }

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// The user's autostart folder of the freedesktop desktops: $XDG_CONFIG_HOME/autostart,
+// by default ~/.config/autostart. Entries there start with the desktop session.
+QString autostartFolder();

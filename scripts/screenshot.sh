@@ -50,14 +50,14 @@ xvfb-run -a -s "-screen 0 800x860x24" bash -c "
 # The splash, then the window started in the tray and brought back by a click
 # on the icon, then a real clipboard copy of the history log.
 mkdir -p "$program/Splash"
-convert -size 360x150 gradient:'#2a7fa8-#1b4f72' -fill white -pointsize 30 -gravity center \
+convert -size 360x150 gradient:'#2a7fa8-#1b4f72' -fill white -font Liberation-Sans-Bold -pointsize 30 -gravity center \
   -annotate +0-8 'Quillstead' -pointsize 13 -annotate +0+28 'keeps your backups on time' \
   "$program/Splash/splash.png"
 settings "Minimized=On"
 xvfb-run -a -s "-screen 0 800x860x24" bash -ec "
   trayer --edge top --align right --widthtype request --height 24 --SetDockType true \
     --transparent true --alpha 0 --tint 0xdddddd & tray=\$!
-  sleep 1
+  sleep 2
   '$program/quillstead' & app=\$!
   sleep 2
   import -window root -crop 400x220+200+320 +repage '$out/splash.png'
@@ -65,9 +65,13 @@ xvfb-run -a -s "-screen 0 800x860x24" bash -ec "
   if xdotool search --onlyvisible --name '^Quillstead\$' >/dev/null; then
     echo 'The window should be hidden in the tray'; kill \$app \$tray; exit 1
   fi
-  import -window root -crop 800x40+0+0 +repage '$work/tray-hidden.png'
-  eval \$(xdotool search --limit 1 --class trayer getwindowgeometry --shell)
-  xdotool mousemove \$((X + WIDTH - 12)) \$((Y + HEIGHT / 2)) click 1
+  # The one icon sits at the right end of trayer's panel, at the top right.
+  xdotool mousemove 788 12 click 3
+  sleep 1
+  if xdotool search --onlyvisible --name '^Quillstead\$' >/dev/null; then
+    echo 'A right click on the tray icon should do nothing'; kill \$app \$tray; exit 1
+  fi
+  xdotool mousemove 788 12 click 1
   sleep 2
   window=\$(xdotool search --onlyvisible --name '^Quillstead\$' | head -1)
   [ -n \"\$window\" ] || { echo 'A left click on the tray icon did not bring the window back'; kill \$app \$tray; exit 1; }

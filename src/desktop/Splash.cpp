@@ -50,6 +50,8 @@ Splash::Splash(SettingsStore& settings, QWidget* parent)
     setPalette(palette);
     Image1->setObjectName(QStringLiteral("Image1"));
     Check1->setObjectName(QStringLiteral("Check1"));
+    // A check box fills with its button colour role unless told otherwise.
+    Check1->setBackgroundRole(QPalette::Window);
     Check1->setAutoFillBackground(true);
     Check1->setPalette(palette);
     connect(Check1, &QCheckBox::clicked, this, &Splash::Check1_Click);

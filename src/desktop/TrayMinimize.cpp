@@ -13,11 +13,6 @@ TrayMinimize::TrayMinimize(QWidget& window, const TrayShell& shell, QObject* par
     m_window.installEventFilter(this);
 }
 
-bool TrayMinimize::isMinimized() const
-{
-    return isHiddenInTray() || m_window.isMinimized();
-}
-
 bool TrayMinimize::isHiddenInTray() const
 {
     // Shown again by other means, it no longer counts as in the tray.
@@ -31,14 +26,16 @@ void TrayMinimize::Form_Resize()
     m_minimizedOnce = true;
     if (!m_shell.isSystemTrayAvailable())
         return; // no tray to come back from: it stays on the taskbar
+    // The window stays minimised while hidden, and is made normal as it is
+    // shown again: leaving the minimised state maps an X11 window, which
+    // must not happen while it is meant to be in the tray.
     m_hiddenInTray = true;
     m_window.hide();
-    m_window.setWindowState(m_window.windowState() & ~Qt::WindowMinimized);
 }
 
 void TrayMinimize::cSysTray1_MouseUp(qint16 Button, qint32 /*Id*/)
 {
-    if (Button != 1 || !isMinimized())
+    if (Button != 1 || !m_window.isMinimized())
         return;
     m_hiddenInTray = false;
     m_window.setWindowState(m_window.windowState() & ~Qt::WindowMinimized);

@@ -16,8 +16,7 @@ public:
     // Watches window's state changes (its resize handler).
     TrayMinimize(QWidget& window, const TrayShell& shell, QObject* parent = nullptr);
 
-    // Minimised, or hidden by the first minimise and not shown since.
-    bool isMinimized() const;
+    // Hidden by the first minimise and not shown since (it counts as minimised meanwhile).
     bool isHiddenInTray() const;
     bool MinimizedOnce() const { return m_minimizedOnce; }
 

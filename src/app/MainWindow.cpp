@@ -81,7 +81,12 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
     m_form->installEventFilter(this);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The tray control removes its icon through the shell, which may be ours
+    // and would otherwise be gone before the control.
+    delete cSysTray1;
+}
 
 void MainWindow::startUp()
 {

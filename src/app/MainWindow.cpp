@@ -16,7 +16,6 @@
 #include "platform/AutostartFolder.h"
 #include "platform/CenterForm.h"
 #include "platform/EventLoop.h"
-#include "platform/ProgramFolder.h"
 #include "platform/QtTrayShell.h"
 #include "platform/RichTextBox.h"
 #include "platform/TempFolder.h"

@@ -1,4 +1,3 @@
-#include "AutostartFolder.h"
 #include "LocalFileSystem.h"
 #include "Platform.h"
 #include "ProcessLauncher.h"
@@ -8,7 +7,6 @@
 #include "SystemClock.h"
 
 #include <QCoreApplication>
-#include <QStandardPaths>
 
 Platform makePlatform()
 {
@@ -24,15 +22,4 @@ std::unique_ptr<Dialogs> makeDialogs(QWidget* owner)
 QString programFolder()
 {
     return QCoreApplication::applicationDirPath();
-}
-
-QString programExecutable()
-{
-    return QCoreApplication::applicationFilePath();
-}
-
-QString autostartFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/autostart");
 }

@@ -5,5 +5,3 @@
 // The folder that holds the running program and its companion files
 // (history.txt, list.txt, temp, the archiver, the hover cursor, Splash).
 QString programFolder();
-// The running program's own executable, with its full path.
-QString programExecutable();

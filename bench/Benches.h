@@ -6,3 +6,5 @@
 // The engine's files go below folder (the system's temporary folder when empty).
 void runEngineBench(QTextStream& out, const QString& folder);
 void runBackupSetBench(QTextStream& out);
+// "Copy History To Clipboard" on a 100 MB log; first, so its memory peak is its own.
+void runHistoryBench(QTextStream& out, const QString& folder);

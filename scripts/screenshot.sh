@@ -1,33 +1,91 @@
 #!/usr/bin/env bash
 # Starts Quillstead under a virtual display with a settings folder of its own
-# and a small example backup set, and saves a picture of the window.
-# Usage: screenshot.sh [OUTPUT.png]   (default: docs/main-window.png)
+# and a small example backup set, and saves pictures of the window, of the
+# tray icon (with Debian's trayer as the tray host) and of the splash window.
+# On the way it checks for real that a left click on the tray icon brings the
+# hidden window back and that "Copy History To Clipboard" fills the X
+# clipboard with the whole log (read back with xclip).
+# Usage: screenshot.sh [OUTPUT_FOLDER]   (default: docs)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-out=$(realpath -m "${1:-$here/docs/main-window.png}")
+out=$(realpath -m "${1:-$here/docs}")
 "$here/scripts/setup.sh"
-command -v import >/dev/null || {
+missing=()
+for tool in import:imagemagick trayer:trayer xclip:xclip xdotool:xdotool; do
+  command -v "${tool%%:*}" >/dev/null || missing+=("${tool##*:}")
+done
+if [ ${#missing[@]} -gt 0 ]; then
   sudo_cmd=(); [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends imagemagick
-}
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
 "$here/scripts/build.sh" "$here/build" -DQUILL_BUILD_TESTS=OFF -DQUILL_BUILD_BENCH=OFF
+program="$here/build/bin"
+mkdir -p "$out"
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'rm -rf "$work" "$program/Splash"' EXIT
 mkdir -p "$work/home" "$work/config/Brookmere" "$work/docs" "$work/backups"
 for f in report.doc budget.xlsx notes.txt; do echo "example" > "$work/docs/$f"; done
-cat > "$work/config/Brookmere/Quillstead.ini" <<INI
+settings() {
+  cat > "$work/config/Brookmere/Quillstead.ini" <<INI
 [Quillstead]
 Files="$work/docs/report.doc;$work/docs/budget.xlsx;$work/docs/notes.txt;"
 Path=$work/backups/
 WhereOption=1
 OftenIndex=3
 BackupSwitch=On
+$1
 INI
+}
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config" LC_ALL=C.UTF-8
+
+# The main window.
+settings "ShowAgain=1"
 xvfb-run -a -s "-screen 0 800x860x24" bash -c "
-  '$here/build/bin/quillstead' & app=\$!
+  '$program/quillstead' & app=\$!
   sleep 4
-  import -window root -crop 440x674+180+93 +repage '$out'
+  import -window root -crop 440x674+180+93 +repage '$out/main-window.png'
   kill \$app; wait \$app || true"
-echo "Saved $out"
+
+# The splash, then the window started in the tray and brought back by a click
+# on the icon, then a real clipboard copy of the history log.
+mkdir -p "$program/Splash"
+convert -size 360x150 gradient:'#2a7fa8-#1b4f72' -fill white -font Liberation-Sans-Bold -pointsize 30 -gravity center \
+  -annotate +0-8 'Quillstead' -pointsize 13 -annotate +0+28 'keeps your backups on time' \
+  "$program/Splash/splash.png"
+settings "Minimized=On"
+xvfb-run -a -s "-screen 0 800x860x24" bash -ec "
+  trayer --edge top --align right --widthtype request --height 24 --SetDockType true \
+    --transparent true --alpha 0 --tint 0xdddddd & tray=\$!
+  sleep 2
+  '$program/quillstead' & app=\$!
+  sleep 2
+  import -window root -crop 400x220+200+320 +repage '$out/splash.png'
+  sleep 4
+  if xdotool search --onlyvisible --name '^Quillstead\$' >/dev/null; then
+    echo 'The window should be hidden in the tray'; kill \$app \$tray; exit 1
+  fi
+  # The one icon sits at the right end of trayer's panel, at the top right.
+  xdotool mousemove 788 12 click 3
+  sleep 1
+  if xdotool search --onlyvisible --name '^Quillstead\$' >/dev/null; then
+    echo 'A right click on the tray icon should do nothing'; kill \$app \$tray; exit 1
+  fi
+  xdotool mousemove 788 12 click 1
+  sleep 2
+  window=\$(xdotool search --onlyvisible --name '^Quillstead\$' | head -1)
+  [ -n \"\$window\" ] || { echo 'A left click on the tray icon did not bring the window back'; kill \$app \$tray; exit 1; }
+  import -window root -crop 800x780+0+0 +repage -resize 75% '$out/tray.png'
+  eval \$(xdotool getwindowgeometry --shell \$window)
+  # Backup Now (Test), then Copy History To Clipboard (15 twips a pixel).
+  xdotool mousemove \$((X + 328)) \$((Y + 621)) click 1
+  sleep 7
+  xdotool mousemove \$((X + 328)) \$((Y + 653)) click 1
+  sleep 1
+  xclip -o -selection clipboard > '$work/clipboard.txt'
+  kill \$app \$tray; wait \$app || true
+  if ! cmp -s '$work/clipboard.txt' '$program/history.txt'; then
+    echo 'The clipboard does not hold the history log'; exit 1
+  fi
+  echo 'Tray click and clipboard copy checked under Xvfb.'"
+echo "Saved $out/main-window.png, $out/tray.png and $out/splash.png"

@@ -2,13 +2,13 @@
 #include "schedule/ScheduleTexts.h"
 
 #include "BackColor.h"
+#include "platform/RichTextBox.h"
 #include "platform/Twips.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -116,7 +116,7 @@ Form1::Form1(QWidget* parent)
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(0);
 
-    RichTextBox1 = place<QPlainTextEdit>(this, "RichTextBox1", { 6840, 240, 4815, 3015 });
+    RichTextBox1 = place<RichTextBox>(this, "RichTextBox1", { 6840, 240, 4815, 3015 });
     // Out of sight, so it must not take the keyboard focus either.
     RichTextBox1->setFocusPolicy(Qt::NoFocus);
 }

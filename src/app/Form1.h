@@ -7,10 +7,10 @@
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
-class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class RichTextBox;
 class QTimer;
 class QTreeView;
 class QTreeWidget;
@@ -59,7 +59,7 @@ public:
     QPushButton* PushButton3 = nullptr;
     QPushButton* PushButton8 = nullptr;
     QTimer* Timer1 = nullptr;
-    QPlainTextEdit* RichTextBox1 = nullptr; // lies right of the client area, never seen
+    RichTextBox* RichTextBox1 = nullptr; // lies right of the client area, never seen
 
 private:
     template <typename Control> Control* place(QWidget* container, const char* name, const QRect& twips);

@@ -9,9 +9,16 @@
 #include "backupset/AddFilesByDialog.h"
 #include "backupset/BackupSetIntake.h"
 #include "backupset/BackupSetStorage.h"
+#include "desktop/Splash.h"
+#include "desktop/TrayMinimize.h"
+#include "desktop/cSysTray.h"
+#include "desktop/mStartUp.h"
+#include "platform/AutostartFolder.h"
 #include "platform/CenterForm.h"
 #include "platform/EventLoop.h"
 #include "platform/ProgramFolder.h"
+#include "platform/QtTrayShell.h"
+#include "platform/RichTextBox.h"
 #include "platform/TempFolder.h"
 #include "schedule/AutoBackupSchedule.h"
 #include "schedule/ScheduleWidgets.h"
@@ -19,7 +26,9 @@
 #include "settings/OptionWidgets.h"
 #include "settings/SettingsStore.h"
 #include "viewing/DestinationFolder.h"
+#include "viewing/HistoryViewing.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
@@ -48,6 +57,23 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
     , m_immediateBackup(ImmediateBackup::Widgets { m_form->Frame1, m_form->ProgressBar1 }, m_trigger,
           m_services.clock, m_services.dialogs)
 {
+    if (!m_services.trayShell)
+        m_ownTrayShell = std::make_unique<QtTrayShell>();
+    m_trayShell = m_services.trayShell ? m_services.trayShell : m_ownTrayShell.get();
+    cSysTray1 = new cSysTray(*m_trayShell, true, this);
+    // The window's stored tray properties: in the tray, the 16 x 16 icon, no tip yet.
+    cSysTray1->applyProperties(
+        { true, { TrayPicture::Icon, QIcon(ProgramIcon().pixmap(16, 16)) }, QString() });
+    m_trayMinimize = new TrayMinimize(*m_form, *m_trayShell, this);
+    connect(cSysTray1, &cSysTray::MouseUp, m_trayMinimize, &TrayMinimize::cSysTray1_MouseUp);
+    m_history = new HistoryViewing(m_form->PushButton3, m_form->PushButton8, m_form->RichTextBox1,
+        m_services.files, m_services.launcher, m_services.dialogs, m_services.programFolder, this);
+    connect(m_options, &OptionControls::startWithLoginChanged, this, [this](bool on) {
+        const StartupPlace place { m_services.files,
+            m_services.autostartFolder.isEmpty() ? autostartFolder() : m_services.autostartFolder,
+            m_services.executablePath.isEmpty() ? programExecutable() : m_services.executablePath };
+        on ? EnableStartup(place, m_services.dialogs) : DisableStartup(place, m_services.dialogs);
+    });
     wireBackupSetList();
     connect(m_form->PushButton7, &QPushButton::clicked, this, &MainWindow::PushButton7_Click);
     connect(m_form->PushButton6, &QPushButton::clicked, this, &MainWindow::PushButton6_Click);
@@ -55,7 +81,12 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
     m_form->installEventFilter(this);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The tray control removes its icon through the shell, which may be ours
+    // and would otherwise be gone before the control.
+    delete cSysTray1;
+}
 
 void MainWindow::startUp()
 {
@@ -66,7 +97,11 @@ void MainWindow::startUp()
     m_form->setWindowTitle(QStringLiteral("Quillstead"));
     m_form->setWindowIcon(ProgramIcon());
     MaybeVisitHomePage(m_services.drawHomePageVisit, m_services.launcher);
-    // The splash window will show here, before anything is restored.
+    m_splash = std::make_unique<Splash>(m_services.settings);
+    m_splash->SplashShow(
+        m_services.files, m_services.clock, m_stop, companionFolder(QStringLiteral("Splash")));
+    if (m_stop.requested())
+        return; // closed while the splash was up
     // The hover pointer's image, when HAND-M.CUR lies in the program folder.
     if (const auto hover = LoadHoverCursor(m_services.files, companionFolder(QStringLiteral("HAND-M.CUR"))))
         m_pointerRules->setHoverCursor(*hover);
@@ -75,12 +110,16 @@ void MainWindow::startUp()
         BackupSetIntake intake(m_backupSet, m_services.dialogs);
         restoreBackupSet(m_services.settings, intake);
     }
+    m_setRestored = true;
     m_destination->restoreFromSettings();
     m_schedule->fillIntervalList();
     m_schedule->restoreFromSettings();
-    // The tray icon will be set up here, and the window sent to the tray
-    // after the options when "Start in system tray" is on.
+    cSysTray1->setTrayTip(QStringLiteral("Quillstead"));
+    cSysTray1->setInTray(true);
     m_options->restoreFromSettings();
+    // "Start in system tray": the minimise handling takes the window to the tray.
+    if (m_form->Check8->isChecked())
+        m_form->setWindowState(m_form->windowState() | Qt::WindowMinimized);
     m_loading = false;
 }
 
@@ -90,15 +129,22 @@ void MainWindow::shutdown()
         return;
     m_shutDown = true;
     m_stop.request();
-    storeBackupSet();
+    if (m_setRestored)
+        storeBackupSet();
     m_form->Timer1->stop();
-    // The tray icon will be removed here.
+    cSysTray1->setInTray(false);
     LetEventsRun();
     EmptyTempFolder(m_services.files, m_services.programFolder);
     LetEventsRun();
     LetEventsRun();
     if (m_services.endProcess)
         m_services.endProcess();
+}
+
+void MainWindow::showAfterStartUp()
+{
+    if (!m_shutDown && !m_trayMinimize->isHiddenInTray())
+        m_form->show();
 }
 
 void MainWindow::PushButton7_Click()

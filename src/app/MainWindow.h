@@ -18,10 +18,15 @@ class DestinationFolder;
 class Dialogs;
 class FileSystem;
 class Form1;
+class HistoryViewing;
 class Launcher;
 class OptionControls;
 class PointerRules;
 class SettingsStore;
+class Splash;
+class TrayMinimize;
+class TrayShell;
+class cSysTray;
 
 // What the window works with, handed in by the program's entry (or a test).
 struct ProgramServices {
@@ -37,6 +42,9 @@ struct ProgramServices {
     // Where the files the program only reads are looked up, in order; empty:
     // the program folder alone.
     QStringList readFolders = {};
+    TrayShell* trayShell = nullptr; // the notification area; none: the desktop's own
+    QString autostartFolder = {}; // where the login entry goes; empty: the user's autostart folder
+    QString executablePath = {}; // what the login entry starts; empty: this program
 };
 
 // The main window's behaviour: it creates Form1, connects every control to
@@ -52,12 +60,19 @@ public:
     AutoBackupSchedule& schedule() { return *m_schedule; }
     PointerRules& pointerRules() { return *m_pointerRules; }
     bool isLoading() const { return m_loading; }
+    cSysTray& tray() { return *cSysTray1; }
+    TrayMinimize& trayMinimize() { return *m_trayMinimize; }
+    Splash* splash() { return m_splash.get(); }
+    bool hasShutDown() const { return m_shutDown; }
 
     // Restores every remembered setting into the controls (Form_Load).
     void startUp();
     // Stores the backup set, stops the timer, empties the temp folder and ends
     // the process. Runs once, however the window is closed.
     void shutdown();
+    // Shows the window after start-up, unless start-up sent it to the tray or
+    // the program is already shutting down.
+    void showAfterStartUp();
 
     // Control handlers.
     void PushButton7_Click();
@@ -83,6 +98,13 @@ private:
     OptionControls* m_options;
     DestinationFolder* m_destination;
     ImmediateBackup m_immediateBackup;
+    std::unique_ptr<TrayShell> m_ownTrayShell;
+    TrayShell* m_trayShell;
+    cSysTray* cSysTray1;
+    TrayMinimize* m_trayMinimize;
+    HistoryViewing* m_history;
+    std::unique_ptr<Splash> m_splash;
+    bool m_setRestored = false; // until then "Files" holds the only copy of the set
     bool m_loading = false;
     bool m_shutDown = false;
 };

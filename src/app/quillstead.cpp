@@ -19,7 +19,7 @@ int main(int argc, char* argv[])
     const ProgramFolders folders = RunningProgramFolders();
     MainWindow window(ProgramServices { *platform.files, *platform.clock, dialogs, *platform.launcher,
         settings, folders.writable, ProgramLocale(), ClockSeededDraw(*platform.clock),
-        [] { QCoreApplication::quit(); }, folders.lookup });
+        [] { QCoreApplication::quit(); }, folders.lookup, platform.tray.get() });
     dialogs.setOwner(&window.form());
 
     // A termination signal or the end of the desktop session closes the
@@ -32,6 +32,8 @@ int main(int argc, char* argv[])
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &window, &MainWindow::shutdown);
 
     window.startUp();
-    window.form().show();
+    if (window.hasShutDown())
+        return 0; // closed while starting (the splash was up)
+    window.showAfterStartUp();
     return application.exec();
 }

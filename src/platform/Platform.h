@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "FileSystem.h"
 #include "Launcher.h"
+#include "TrayShell.h"
 
 #include <memory>
 
@@ -14,6 +15,7 @@ struct Platform {
     std::unique_ptr<FileSystem> files;
     std::unique_ptr<Clock> clock;
     std::unique_ptr<Launcher> launcher;
+    std::unique_ptr<TrayShell> tray;
 };
 
 Platform makePlatform();

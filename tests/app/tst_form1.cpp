@@ -1,11 +1,11 @@
 #include "app/Form1.h"
+#include "platform/RichTextBox.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -90,7 +90,7 @@ private slots:
         row("PushButton6", "QPushButton", "Backup Now (Test)", "Form1", { 3360, 9120, 3120, 405 });
         row("PushButton3", "QPushButton", "View History Log", "Form1", { 120, 9600, 3120, 405 });
         row("PushButton8", "QPushButton", "Copy History To Clipboard", "Form1", { 3360, 9600, 3120, 405 });
-        row("RichTextBox1", "QPlainTextEdit", "", "Form1", { 6840, 240, 4815, 3015 });
+        row("RichTextBox1", "RichTextBox", "", "Form1", { 6840, 240, 4815, 3015 });
     }
 
     void controlsHaveKindCaptionContainerAndPosition()

@@ -1,14 +1,19 @@
 #include "FakeClock.h"
 #include "FakeLauncher.h"
+#include "FakeTrayShell.h"
 #include "ScriptedDialogs.h"
 #include "app/Form1.h"
 #include "app/MainWindow.h"
+#include "desktop/Splash.h"
+#include "desktop/TrayMinimize.h"
 #include "platform/LocalFileSystem.h"
 #include "settings/SettingsStore.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QGroupBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -37,6 +42,8 @@ struct Program {
     FakeClock clock;
     ScriptedDialogs dialogs;
     FakeLauncher launcher;
+    FakeTrayShell tray;
+    QString autostart = root.filePath("config/autostart");
     std::unique_ptr<SettingsStore> settings
         = std::make_unique<SettingsStore>(root.filePath("Quillstead.ini"));
     int ended = 0;
@@ -46,9 +53,9 @@ struct Program {
     void store(const QString& key, const QString& value) { settings->WriteSetting(key, value); }
     MainWindow& start()
     {
-        window = std::make_unique<MainWindow>(
-            ProgramServices { files, clock, dialogs, launcher, *settings, folder,
-                QLocale(QLocale::English, QLocale::UnitedStates), [] { return 50; }, [this] { ++ended; } });
+        window = std::make_unique<MainWindow>(ProgramServices { files, clock, dialogs, launcher, *settings,
+            folder, QLocale(QLocale::English, QLocale::UnitedStates), [] { return 50; }, [this] { ++ended; },
+            {}, &tray, autostart, folder + "/quillstead" });
         window->startUp();
         return *window;
     }
@@ -69,6 +76,11 @@ struct Program {
         return f.fileName();
     }
 };
+
+QStringList entriesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden);
+}
 
 QString selectedInterval(Form1& form)
 {
@@ -236,6 +248,137 @@ private slots:
         form.close();
         QCOMPARE(p.stored("Files"), QString());
         QCOMPARE(p.ended, 1);
+    }
+
+    void trayIconFromCreationToShutdown()
+    {
+        Program p;
+        Form1& form = p.start().form();
+        QStringList calls;
+        for (const FakeTrayShell::Call& call : p.tray.calls)
+            calls << QStringLiteral("%1:%2:%3").arg(call.message).arg(call.data.uFlags).arg(call.data.szTip);
+        // Registered as the window is made (no icon, no tip yet), then the
+        // stored 16 x 16 icon and empty tip, then start-up's tip.
+        QCOMPARE(calls, (QStringList { "0:1:", "1:2:", "1:4:", "1:4:Quillstead" }));
+        QCOMPARE(p.tray.registered.hIcon.availableSizes(), QList<QSize> { QSize(16, 16) });
+        form.close();
+        QCOMPARE(p.tray.calls.last().message, NIM_DELETE);
+        QVERIFY(!p.tray.registered.hWnd);
+    }
+
+    void startInSystemTray_data()
+    {
+        QTest::addColumn<bool>("trayAvailable");
+        QTest::newRow("tray") << true;
+        QTest::newRow("no tray") << false;
+    }
+    void startInSystemTray()
+    {
+        QFETCH(bool, trayAvailable);
+        Program p;
+        p.tray.available = trayAvailable;
+        p.store("Minimized", "On");
+        Form1& form = p.start().form();
+        p.window->showAfterStartUp();
+        if (trayAvailable) {
+            QVERIFY(form.isHidden());
+            p.tray.mouse(WM_RBUTTONDOWN);
+            p.tray.mouse(WM_RBUTTONUP);
+            QVERIFY(form.isHidden());
+            p.tray.leftClick();
+            QVERIFY(form.isVisible());
+        } else {
+            // Nowhere to come back from: minimised on the taskbar instead.
+            QVERIFY(form.isVisible());
+            QVERIFY(form.isMinimized());
+            form.setWindowState(Qt::WindowNoState);
+        }
+        QVERIFY(!form.isMinimized());
+        // Every later minimise leaves the window on the taskbar; the icon brings it back.
+        form.setWindowState(Qt::WindowMinimized);
+        QVERIFY(form.isVisible() && form.isMinimized());
+        p.tray.leftClick();
+        QVERIFY(form.isVisible() && !form.isMinimized());
+    }
+
+    void firstMinimiseHidesOnlyWhereATrayIs()
+    {
+        for (bool available : { true, false }) {
+            Program p;
+            p.tray.available = available;
+            Form1& form = p.start().form();
+            p.window->showAfterStartUp();
+            QVERIFY(form.isVisible());
+            form.setWindowState(Qt::WindowMinimized);
+            QCOMPARE(form.isHidden(), available);
+            QVERIFY(form.isMinimized());
+            QCOMPARE(p.window->trayMinimize().isHiddenInTray(), available);
+        }
+    }
+
+    void loginSwitchWritesTheProgramsOwnEntry()
+    {
+        Program p;
+        QFile archiver(p.folder + "/7za");
+        QVERIFY(archiver.open(QIODevice::WriteOnly));
+        p.store("Windows Startup", "On");
+        Form1& form = p.start().form();
+        // Restored while loading: the entry is not touched.
+        QVERIFY(form.Check4->isChecked());
+        QVERIFY(entriesIn(p.autostart).isEmpty());
+        QTest::mouseClick(form.Check4, Qt::LeftButton, {}, QPoint(5, form.Check4->height() / 2));
+        QTest::mouseClick(form.Check4, Qt::LeftButton, {}, QPoint(5, form.Check4->height() / 2));
+        QCOMPARE(entriesIn(p.autostart), QStringList { "quillstead.desktop" });
+        QVERIFY(readAll(p.autostart + "/quillstead.desktop")
+                    .contains("Exec=\"" + p.folder.toUtf8() + "/quillstead\"\n"));
+        QTest::mouseClick(form.Check4, Qt::LeftButton, {}, QPoint(5, form.Check4->height() / 2));
+        QVERIFY(entriesIn(p.autostart).isEmpty());
+        QCOMPARE(p.stored("Windows Startup"), QStringLiteral("Off"));
+        QVERIFY(p.dialogs.messages.isEmpty());
+    }
+
+    void historyButtonsAreWired()
+    {
+        Program p;
+        Form1& form = p.start().form();
+        QTest::mouseClick(form.PushButton3, Qt::LeftButton);
+        QCOMPARE(p.dialogs.messageTexts(),
+            QStringList { "There isn't a history to view because actions have not been performed yet." });
+        QFile log(p.folder + "/history.txt");
+        QVERIFY(log.open(QIODevice::WriteOnly));
+        log.write("a.txt was backup saved at 12/6/2026 9:05:03 PM\r\n");
+        log.close();
+        QTest::mouseClick(form.PushButton8, Qt::LeftButton);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+            QStringLiteral("a.txt was backup saved at 12/6/2026 9:05:03 PM\r\n"));
+        QTest::mouseClick(form.PushButton3, Qt::LeftButton);
+        QCOMPARE(p.launcher.opened, QStringList { p.folder + "/history.txt" });
+    }
+
+    // A close while the splash is up comes before the set is restored: the
+    // stored set must survive it.
+    void closeDuringTheSplashKeepsTheStoredSet()
+    {
+        Program p;
+        p.store("Files", "/x/a.txt;/x/b.txt;");
+        QDir().mkpath(p.folder + "/Splash");
+        QImage picture(60, 40, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        QVERIFY(picture.save(p.folder + "/Splash/splash.png"));
+        p.clock.setMonotonicStep(1);
+        bool splashWasUp = false;
+        QTimer::singleShot(0, [&p, &splashWasUp] {
+            splashWasUp = p.window->splash() && p.window->splash()->isVisible();
+            p.form().close();
+        });
+        p.start();
+        QVERIFY(splashWasUp);
+        QVERIFY(p.window->hasShutDown());
+        QCOMPARE(p.ended, 1);
+        QCOMPARE(p.stored("Files"), QStringLiteral("/x/a.txt;/x/b.txt;"));
+        QVERIFY(!p.window->splash()->isVisible());
+        p.window->showAfterStartUp();
+        QVERIFY(p.form().isHidden());
     }
 };
 

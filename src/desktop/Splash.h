@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QWidget>
+
+class Clock;
+class FileSystem;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class SettingsStore;
+class StopRequest;
+
+// The splash window: the first picture of the program folder's Splash folder,
+// framed, with "Hide this at next startup" along its bottom edge. Once shown
+// it stays loaded, hidden, for the rest of the run.
+class Splash : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int Seconds = 4;
+
+    explicit Splash(SettingsStore& settings, QWidget* parent = nullptr);
+
+    // Shows the splash for 4 seconds while events run, unless "ShowAgain"
+    // says otherwise or there is no loadable picture; returns when done, or at
+    // once when the program is asked to stop meanwhile.
+    void SplashShow(
+        const FileSystem& files, const Clock& clock, const StopRequest& stop, const QString& programFolder);
+
+    QLabel* Image1;
+    QCheckBox* Check1;
+    QFrame* Line1;
+    QFrame* Line2;
+    QFrame* Line3;
+    QFrame* Line4;
+
+private:
+    void Check1_Click();
+
+    SettingsStore& m_settings;
+};
+
+// Returns after the given seconds on the monotonic clock, letting pending
+// events run meanwhile, or as soon as stop is raised.
+void SplashWait(int seconds, const Clock& clock, const StopRequest& stop);
+// The splash picture: the first file of programFolder/Splash by name, or "".
+QString SplashPicturePath(const FileSystem& files, const QString& programFolder);

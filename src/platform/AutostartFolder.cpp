@@ -1,0 +1,15 @@
+#include "AutostartFolder.h"
+
+#include <QCoreApplication>
+#include <QStandardPaths>
+
+QString autostartFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/autostart");
+}
+
+QString programExecutable()
+{
+    return QCoreApplication::applicationFilePath();
+}

@@ -1,7 +1,6 @@
 #include "QtDialogs.h"
 
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 
 QtDialogs::QtDialogs(QWidget* owner)
@@ -23,21 +22,14 @@ void QtDialogs::showMessage(const QString& caption, const QString& text, Message
     box.exec();
 }
 
-QString QtDialogs::openFiles(const QString& title, const QString& filter)
+QStringList QtDialogs::openFiles(const QString& title, const QString& filter)
 {
     // "Name (*.*)|*.*|" becomes Qt's "Name (*)".
     QString qtFilter = filter.section(QLatin1Char('|'), 0, 0);
     qtFilter.replace(QLatin1String("*.*"), QLatin1String("*"));
-    const QStringList picked = QFileDialog::getOpenFileNames(m_owner, title, QString(), qtFilter);
-    if (picked.isEmpty())
-        return QString();
-    if (picked.size() == 1)
-        return picked.front();
-    QString folder = QFileInfo(picked.front()).absolutePath();
-    QString result = folder;
-    for (const QString& path : picked)
-        result += QChar(u'\0') + QFileInfo(path).fileName();
-    return result;
+    // Qt gives every picked file with its own full path; the selection may
+    // span folders (recent files, search results), so no name is rebuilt.
+    return QFileDialog::getOpenFileNames(m_owner, title, QString(), qtFilter);
 }
 
 QString QtDialogs::browseForFolder(const QString& title)

@@ -12,7 +12,7 @@ public:
     // The window the dialogs are modal to.
     void setOwner(QWidget* owner) { m_owner = owner; }
     void showMessage(const QString& caption, const QString& text, MessageIcon icon) override;
-    QString openFiles(const QString& title, const QString& filter) override;
+    QStringList openFiles(const QString& title, const QString& filter) override;
     QString browseForFolder(const QString& title) override;
 
 private:

@@ -15,6 +15,7 @@
 #include "schedule/ScheduleWidgets.h"
 #include "settings/OptionControls.h"
 #include "settings/OptionWidgets.h"
+#include "settings/SettingsProblems.h"
 #include "settings/SettingsStore.h"
 #include "viewing/DestinationFolder.h"
 
@@ -43,6 +44,7 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
           m_services.settings, [this] { return m_loading; }, this))
     , m_destination(new DestinationFolder(m_form->Text5, m_form->PushButton1, m_form->PushButton2,
           m_services.settings, m_services.dialogs, m_services.launcher, this))
+    , m_settingsProblems(new SettingsProblems(m_services.settings, m_services.dialogs, this))
     , m_immediateBackup(ImmediateBackup::Widgets { m_form->Frame1, m_form->ProgressBar1 }, m_trigger,
           m_services.clock, m_services.dialogs, [this](bool busy) { m_pointerRules->setBusy(busy); })
 {
@@ -62,6 +64,7 @@ void MainWindow::startUp()
     m_loading = true;
     m_form->setWindowTitle(QStringLiteral("Quillstead"));
     m_form->setWindowIcon(ProgramIcon());
+    m_settingsProblems->reportStartProblem();
     MaybeVisitHomePage(m_services.drawHomePageVisit, m_services.launcher);
     // The splash window will show here, before anything is restored.
     // The hover pointer's image, when HAND-M.CUR lies in the program folder.

@@ -20,6 +20,7 @@ class Form1;
 class Launcher;
 class OptionControls;
 class PointerRules;
+class SettingsProblems;
 class SettingsStore;
 
 // What the window works with, handed in by the program's entry (or a test).
@@ -76,6 +77,7 @@ private:
     AutoBackupSchedule* m_schedule;
     OptionControls* m_options;
     DestinationFolder* m_destination;
+    SettingsProblems* m_settingsProblems;
     ImmediateBackup m_immediateBackup;
     bool m_loading = false;
     bool m_shutDown = false;

@@ -136,6 +136,23 @@ private slots:
         QCOMPARE(p.stored("Files"), p.root.filePath("a.txt") + ";;  ;" + p.root.filePath("b.txt") + ";");
     }
 
+    // A settings file without the program's section is kept aside and said
+    // so once, before start-up restores (and writes) anything.
+    void damagedSettingsAreToldAtStart()
+    {
+        Program p;
+        p.settings.reset();
+        QFile file(p.root.filePath("Quillstead.ini"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[Quills\nFiles=/a;\n") > 0);
+        file.close();
+        p.settings = std::make_unique<SettingsStore>(file.fileName());
+        Form1& form = p.start().form();
+        QCOMPARE(p.dialogs.messages.size(), 1);
+        QVERIFY(p.dialogs.messages.front().text.contains(p.settings->startProblem()->keptAs));
+        QCOMPARE(readAll(p.settings->startProblem()->keptAs), QByteArray("[Quills\nFiles=/a;\n"));
+        QCOMPARE(form.ListView1->model()->rowCount(), 0);
+    }
+
     void archiveModeForcesTheFixedFolderAtStart()
     {
         Program p;

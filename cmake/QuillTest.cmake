@@ -7,7 +7,7 @@
 function(quill_add_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
-  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} quill_fakes Qt6::Test)
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} quill_fakes Qt6::Widgets Qt6::Test)
   add_test(NAME ${T_NAME}
     COMMAND ${PROJECT_SOURCE_DIR}/cmake/sandboxed-test.sh
             ${CMAKE_BINARY_DIR}/test-sandbox/${T_NAME} $<TARGET_FILE:${T_NAME}>)

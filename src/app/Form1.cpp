@@ -1,4 +1,5 @@
 #include "Form1.h"
+#include "schedule/ScheduleTexts.h"
 
 #include "BackColor.h"
 #include "platform/Twips.h"
@@ -103,8 +104,7 @@ Form1::Form1(QWidget* parent)
     ListView2->setColumnCount(1);
     ListView2->setHeaderLabels({ QString() });
 
-    PushButton5
-        = placeButton(this, "PushButton5", QStringLiteral("Turn On Auto Backup"), { 120, 9120, 3120, 405 });
+    PushButton5 = placeButton(this, "PushButton5", TurnOnCaption, { 120, 9120, 3120, 405 });
     PushButton6
         = placeButton(this, "PushButton6", QStringLiteral("Backup Now (Test)"), { 3360, 9120, 3120, 405 });
     PushButton3

@@ -1,6 +1,6 @@
 #include "HoverCursor.h"
 
-#include "Main.h"
+#include "platform/FileExists.h"
 
 #include <QFile>
 #include <QImageReader>

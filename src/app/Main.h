@@ -1,25 +1,15 @@
 #pragma once
 
-#include <QRect>
 #include <QString>
 #include <functional>
 
 class Clock;
-class FileSystem;
 class Launcher;
-class QWidget;
 
 // Module Main: small routines shared by start-up, the splash window and history viewing.
 
 // The maker's home page, opened now and then at start-up.
 inline constexpr char HomePageAddress[] = "https://www.brookmere.example/";
-
-// Centres the window's outer frame on the given screen rectangle (the whole
-// screen, not the work area).
-void CenterForm(QWidget& window, const QRect& screenGeometry);
-
-// True when the last-modification time of path can be read; every failure is false.
-bool FileExists(const FileSystem& files, const QString& path);
 
 // Opens the home page in the user's browser when draw() gives 7; draw()
 // yields a whole number from 1 to 100. The browser is not waited for.

@@ -6,11 +6,12 @@
 #include "Main.h"
 #include "PointerRules.h"
 #include "ProgramIcon.h"
-#include "TempFolder.h"
 #include "backupset/AddFilesByDialog.h"
 #include "backupset/BackupSetIntake.h"
 #include "backupset/BackupSetStorage.h"
+#include "platform/CenterForm.h"
 #include "platform/EventLoop.h"
+#include "platform/TempFolder.h"
 #include "schedule/AutoBackupSchedule.h"
 #include "schedule/ScheduleWidgets.h"
 #include "settings/OptionControls.h"
@@ -46,11 +47,12 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
           m_services.settings, m_services.dialogs, m_services.launcher, this))
     , m_settingsProblems(new SettingsProblems(m_services.settings, m_services.dialogs, this))
     , m_immediateBackup(ImmediateBackup::Widgets { m_form->Frame1, m_form->ProgressBar1 }, m_trigger,
-          m_services.clock, m_services.dialogs, [this](bool busy) { m_pointerRules->setBusy(busy); })
+          m_services.clock, m_services.dialogs)
 {
     wireBackupSetList();
     connect(m_form->PushButton7, &QPushButton::clicked, this, &MainWindow::PushButton7_Click);
     connect(m_form->PushButton6, &QPushButton::clicked, this, &MainWindow::PushButton6_Click);
+    connect(&m_immediateBackup, &ImmediateBackup::busyChanged, m_pointerRules, &PointerRules::setBusy);
     m_form->installEventFilter(this);
 }
 

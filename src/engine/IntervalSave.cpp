@@ -5,8 +5,9 @@
 #include "FormatFile.h"
 #include "HistoryLog.h"
 #include "PathPieces.h"
+#include "RunCaptions.h"
+#include "platform/ApplicationError.h"
 #include "platform/Clock.h"
-#include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -68,8 +69,7 @@ bool IntervalSave::SaveAll(const RunRequest& request)
     } else {
         runPerFile(request, options);
     }
-    request.setStatus(QStringLiteral("Auto Backup Complete at ")
-        + GeneralDateText(m_services.clock.now(), m_services.locale));
+    request.setStatus(CompletionCaption(m_services.clock.now(), m_services.locale));
     return true;
 }
 
@@ -119,8 +119,6 @@ void IntervalSave::runPerFile(const RunRequest& request, const RunOptions& optio
 
 void IntervalSave::reportError(const QString& description, int lineLabel)
 {
-    m_services.dialogs.showMessage(QStringLiteral("Application Error"),
-        description + QStringLiteral("\r\nin Quillkeep.IntervalSave.SaveAll at line ")
-            + QString::number(lineLabel),
-        MessageIcon::Exclamation);
+    ShowApplicationError(
+        m_services.dialogs, description, QStringLiteral("Quillkeep.IntervalSave.SaveAll"), lineLabel);
 }

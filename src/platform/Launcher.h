@@ -1,13 +1,21 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
-// Starts other programs (file manager, browser) without waiting for them.
+// Whether another program could be started, and if not, why.
+struct LaunchResult {
+    bool started = true;
+    QString description; // the command that failed and the system's reason
+
+    explicit operator bool() const { return started; }
+};
+
+// Hands folders, files and web addresses to the desktop's default program for
+// them (the file manager, the text editor, the browser), without waiting.
 class Launcher {
 public:
     virtual ~Launcher() = default;
-    // Starts program with the given arguments, detached and never through a
-    // shell. Returns false when it could not be started.
-    virtual bool startDetached(const QString& program, const QStringList& arguments) = 0;
+    // Opens target, detached and never through a shell: the target reaches
+    // the opener as one argument, whatever characters it holds.
+    virtual LaunchResult openWithDefaultProgram(const QString& target) = 0;
 };

@@ -5,7 +5,6 @@
 #include "FileSystem.h"
 #include "Launcher.h"
 
-#include <QString>
 #include <memory>
 
 class QWidget;
@@ -19,5 +18,3 @@ struct Platform {
 
 Platform makePlatform();
 std::unique_ptr<Dialogs> makeDialogs(QWidget* owner);
-// The folder that holds the running program and its companion files.
-QString programFolder();

@@ -1,6 +1,7 @@
 #include "LocalFileSystem.h"
 #include "Platform.h"
 #include "ProcessLauncher.h"
+#include "ProgramFolder.h"
 #include "QtDialogs.h"
 #include "SystemClock.h"
 

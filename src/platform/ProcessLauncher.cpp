@@ -2,8 +2,13 @@
 
 #include <QProcess>
 
-bool ProcessLauncher::startDetached(const QString& program, const QStringList& arguments)
+LaunchResult ProcessLauncher::openWithDefaultProgram(const QString& target)
 {
-    // QProcess hands the arguments to the program as they are: no shell, no quoting.
-    return QProcess::startDetached(program, arguments);
+    // QProcess hands the argument to the program as it is: no shell, no quoting.
+    QProcess opener;
+    opener.setProgram(QStringLiteral("xdg-open"));
+    opener.setArguments({ target });
+    if (opener.startDetached())
+        return {};
+    return { false, QStringLiteral("Cannot start \"xdg-open %1\": %2").arg(target, opener.errorString()) };
 }

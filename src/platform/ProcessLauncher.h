@@ -2,7 +2,8 @@
 
 #include "Launcher.h"
 
+// Opens targets with xdg-open, the freedesktop way to reach the default program.
 class ProcessLauncher : public Launcher {
 public:
-    bool startDetached(const QString& program, const QStringList& arguments) override;
+    LaunchResult openWithDefaultProgram(const QString& target) override;
 };

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QWidget>
 
 QtDialogs::QtDialogs(QWidget* owner)
     : m_owner(owner)
@@ -20,6 +21,11 @@ void QtDialogs::showMessage(const QString& caption, const QString& text, Message
         boxIcon = QMessageBox::Critical;
     QMessageBox box(boxIcon, caption, shown, QMessageBox::Ok, m_owner);
     box.exec();
+}
+
+void QtDialogs::setOwner(QWidget* owner)
+{
+    m_owner = owner;
 }
 
 QStringList QtDialogs::openFiles(const QString& title, const QString& filter)

@@ -3,14 +3,15 @@
 #include "Dialogs.h"
 
 #include <QPointer>
-#include <QWidget>
+
+class QWidget;
 
 // Qt's own dialogs, modal to the owner window.
 class QtDialogs : public Dialogs {
 public:
     explicit QtDialogs(QWidget* owner);
     // The window the dialogs are modal to.
-    void setOwner(QWidget* owner) { m_owner = owner; }
+    void setOwner(QWidget* owner);
     void showMessage(const QString& caption, const QString& text, MessageIcon icon) override;
     QStringList openFiles(const QString& title, const QString& filter) override;
     QString browseForFolder(const QString& title) override;

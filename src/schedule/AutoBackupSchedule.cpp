@@ -3,8 +3,9 @@
 #include "BackupTrigger.h"
 #include "IntervalList.h"
 #include "IntervalTable.h"
+#include "ScheduleTexts.h"
 #include "SecondsToClock.h"
-#include "engine/DateText.h"
+#include "engine/RunCaptions.h"
 #include "platform/Clock.h"
 #include "platform/EventLoop.h"
 #include "settings/SettingKeys.h"
@@ -17,8 +18,6 @@
 #include <QTreeWidget>
 
 namespace {
-const QString turnOnCaption = QStringLiteral("Turn On Auto Backup");
-const QString turnOffCaption = QStringLiteral("Turn Off Auto Backup");
 constexpr int tickMs = 1000;
 
 // The caption as the user reads it: a desktop theme may add "&" mnemonics to
@@ -62,13 +61,14 @@ void AutoBackupSchedule::selectInterval(int oftenIndex)
 
 void AutoBackupSchedule::applyStoredSwitch(const QString& backupSwitch)
 {
-    if (backupSwitch == QLatin1String("Off")) {
-        m_widgets.pushButton5->setText(turnOnCaption);
+    const std::optional<bool> on = switchValue(backupSwitch);
+    if (on == false) {
+        m_widgets.pushButton5->setText(TurnOnCaption);
         setStatus(QStringLiteral("Auto Backup is Turned Off."));
         m_widgets.timer1->stop();
         m_widgets.timer1->setInterval(0);
-    } else if (backupSwitch == QLatin1String("On")) {
-        m_widgets.pushButton5->setText(turnOffCaption);
+    } else if (on == true) {
+        m_widgets.pushButton5->setText(TurnOffCaption);
         m_widgets.timer1->start(tickMs);
     }
 }
@@ -123,7 +123,7 @@ void AutoBackupSchedule::runBackupNow()
     LetEventsRun();
     // A run that could not start is not reported as complete.
     if (m_trigger.runBackup()) {
-        setStatus(QStringLiteral("Auto Backup Complete at ") + GeneralDateText(m_clock.now(), m_locale));
+        setStatus(CompletionCaption(m_clock.now(), m_locale));
         LetEventsRun();
     }
     setStatus(saved);
@@ -133,17 +133,17 @@ void AutoBackupSchedule::runBackupNow()
 void AutoBackupSchedule::toggleSwitch()
 {
     const QString caption = shownCaption(*m_widgets.pushButton5);
-    if (caption == turnOnCaption) {
-        m_widgets.pushButton5->setText(turnOffCaption);
+    if (caption == TurnOnCaption) {
+        m_widgets.pushButton5->setText(TurnOffCaption);
         m_count = 0;
         m_widgets.timer1->start(tickMs);
-        writeSetting(m_settings, Setting::BackupSwitch, QStringLiteral("On"));
-    } else if (caption == turnOffCaption) {
+        writeSwitch(m_settings, Setting::BackupSwitch, true);
+    } else if (caption == TurnOffCaption) {
         // The status caption, the bar and the count stay as they are.
-        m_widgets.pushButton5->setText(turnOnCaption);
+        m_widgets.pushButton5->setText(TurnOnCaption);
         m_widgets.timer1->stop();
         m_widgets.timer1->setInterval(0);
-        writeSetting(m_settings, Setting::BackupSwitch, QStringLiteral("Off"));
+        writeSwitch(m_settings, Setting::BackupSwitch, false);
     }
 }
 

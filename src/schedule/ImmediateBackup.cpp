@@ -2,7 +2,7 @@
 
 #include "BackupTrigger.h"
 #include "WaitSeconds.h"
-#include "platform/Dialogs.h"
+#include "platform/ApplicationError.h"
 
 #include <QGroupBox>
 #include <QProgressBar>
@@ -13,13 +13,13 @@ namespace {
 const QString SupportAddress = QStringLiteral("support@quillstead.example");
 }
 
-ImmediateBackup::ImmediateBackup(Widgets widgets, BackupTrigger& trigger, const Clock& clock,
-    Dialogs& dialogs, std::function<void(bool)> setBusyPointer)
-    : m_widgets(widgets)
+ImmediateBackup::ImmediateBackup(
+    Widgets widgets, BackupTrigger& trigger, const Clock& clock, Dialogs& dialogs, QObject* parent)
+    : QObject(parent)
+    , m_widgets(widgets)
     , m_trigger(trigger)
     , m_clock(clock)
     , m_dialogs(dialogs)
-    , m_setBusyPointer(std::move(setBusyPointer))
 {
 }
 
@@ -32,9 +32,9 @@ void ImmediateBackup::PushButton6_Click()
     QString saved;
     step(100, [&] { saved = m_widgets.Frame1->title(); });
     step(102, [&] { m_widgets.Frame1->setTitle(QStringLiteral("Backing up files...")); });
-    step(104, [&] { m_setBusyPointer(true); });
+    step(104, [&] { emit busyChanged(true); });
     step(106, [&] { m_trigger.runBackup(); });
-    step(108, [&] { m_setBusyPointer(false); });
+    step(108, [&] { emit busyChanged(false); });
     step(110, [&] { m_widgets.ProgressBar1->setValue(0); });
     step(112, [&] { WaitSeconds(5, m_clock); });
     step(114, [&] { m_widgets.Frame1->setTitle(saved); });
@@ -47,12 +47,8 @@ void ImmediateBackup::step(int lineLabel, const std::function<void()>& work)
     try {
         work();
     } catch (const std::exception& failure) {
-        m_dialogs.showMessage(QStringLiteral("Application Error"),
-            QString::fromLocal8Bit(failure.what())
-                + QStringLiteral("\r\nin Quillkeep.Form1.PushButton6_Click at line %1\r\rPlease "
-                                 "email screenshot of this message to %2")
-                      .arg(lineLabel)
-                      .arg(SupportAddress),
-            MessageIcon::Exclamation);
+        ShowApplicationError(m_dialogs, QString::fromLocal8Bit(failure.what()),
+            QStringLiteral("Quillkeep.Form1.PushButton6_Click"), lineLabel,
+            QStringLiteral("\r\rPlease email screenshot of this message to ") + SupportAddress);
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <functional>
 
@@ -11,17 +12,22 @@ class QProgressBar;
 
 // "Backup Now (Test)": one backup run at once, with the busy pointer, its
 // outcome shown for five seconds, then the earlier status caption back.
-class ImmediateBackup {
+class ImmediateBackup : public QObject {
+    Q_OBJECT
 public:
     struct Widgets {
         QGroupBox* Frame1;
         QProgressBar* ProgressBar1;
     };
     ImmediateBackup(Widgets widgets, BackupTrigger& trigger, const Clock& clock, Dialogs& dialogs,
-        std::function<void(bool busy)> setBusyPointer);
+        QObject* parent = nullptr);
 
     // The click handler of PushButton6.
     void PushButton6_Click();
+
+signals:
+    // The busy pointer goes on before the run and off after it.
+    void busyChanged(bool busy);
 
 private:
     void step(int lineLabel, const std::function<void()>& work);
@@ -30,5 +36,4 @@ private:
     BackupTrigger& m_trigger;
     const Clock& m_clock;
     Dialogs& m_dialogs;
-    std::function<void(bool)> m_setBusyPointer;
 };

@@ -9,15 +9,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace {
-
-QString onOff(bool on)
-{
-    return on ? QStringLiteral("On") : QStringLiteral("Off");
-}
-
-} // namespace
-
 OptionControls::OptionControls(
     const OptionWidgets& widgets, SettingsStore& store, std::function<bool()> loading, QObject* parent)
     : QObject(parent)
@@ -41,11 +32,6 @@ OptionControls::OptionControls(
     onClicked(m_widgets.Check4, &OptionControls::check4Click);
     onClicked(m_widgets.Check6, &OptionControls::check6Click);
     onClicked(m_widgets.Check8, &OptionControls::check8Click);
-}
-
-void OptionControls::setStartWithLogin(std::function<void(bool)> startWithLogin)
-{
-    m_startWithLogin = std::move(startWithLogin);
 }
 
 void OptionControls::onClicked(QAbstractButton* button, void (OptionControls::*behaviour)())
@@ -114,34 +100,32 @@ void OptionControls::check4Click()
         return;
     if (m_widgets.Check4->isChecked()) {
         m_widgets.Check8->setVisible(true);
-        writeSetting(m_store, Setting::WindowsStartup, onOff(true));
-        if (m_startWithLogin)
-            m_startWithLogin(true);
+        writeSwitch(m_store, Setting::WindowsStartup, true);
+        emit startWithLoginChanged(true);
     } else {
         setChecked(m_widgets.Check8, false, &OptionControls::check8Click);
         m_widgets.Check8->setVisible(false);
-        writeSetting(m_store, Setting::WindowsStartup, onOff(false));
-        if (m_startWithLogin)
-            m_startWithLogin(false);
+        writeSwitch(m_store, Setting::WindowsStartup, false);
+        emit startWithLoginChanged(false);
     }
 }
 
 void OptionControls::check6Click()
 {
     if (m_widgets.Check6->isChecked()) {
-        writeSetting(m_store, Setting::IncludeDate, onOff(true));
+        writeSwitch(m_store, Setting::IncludeDate, true);
         m_widgets.Option3->setEnabled(true);
         m_widgets.Option4->setEnabled(true);
     } else {
         m_widgets.Option3->setEnabled(false);
         m_widgets.Option4->setEnabled(false);
-        writeSetting(m_store, Setting::IncludeDate, onOff(false));
+        writeSwitch(m_store, Setting::IncludeDate, false);
     }
 }
 
 void OptionControls::check8Click()
 {
-    writeSetting(m_store, Setting::Minimized, onOff(m_widgets.Check8->isChecked()));
+    writeSwitch(m_store, Setting::Minimized, m_widgets.Check8->isChecked());
 }
 
 void OptionControls::restoreWhereOption(int whereOption)
@@ -167,17 +151,17 @@ void OptionControls::restoreCheck1(int state)
 
 void OptionControls::restoreIncludeDate(const QString& value)
 {
-    setChecked(m_widgets.Check6, value == QLatin1String("On"), &OptionControls::check6Click);
+    setChecked(m_widgets.Check6, switchValue(value).value_or(false), &OptionControls::check6Click);
 }
 
 void OptionControls::restoreWindowsStartup(const QString& value)
 {
-    setChecked(m_widgets.Check4, value == QLatin1String("On"), &OptionControls::check4Click);
+    setChecked(m_widgets.Check4, switchValue(value).value_or(false), &OptionControls::check4Click);
 }
 
 void OptionControls::restoreMinimized(const QString& value)
 {
-    setChecked(m_widgets.Check8, value == QLatin1String("On"), &OptionControls::check8Click);
+    setChecked(m_widgets.Check8, switchValue(value).value_or(false), &OptionControls::check8Click);
 }
 
 void OptionControls::restoreFromSettings()

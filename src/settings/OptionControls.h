@@ -23,10 +23,6 @@ public:
     OptionControls(const OptionWidgets& widgets, SettingsStore& store, std::function<bool()> loading,
         QObject* parent = nullptr);
 
-    // Switches starting with the desktop session on (true) or off (false);
-    // Check4's behaviour calls it after storing its state.
-    void setStartWithLogin(std::function<void(bool)> startWithLogin);
-
     // Start-up's restore steps, in the order start-up calls them.
     // 1 selects Option1, 2 selects Option2, anything else neither.
     void restoreWhereOption(int whereOption);
@@ -52,6 +48,11 @@ public:
     void check6Click();
     void check8Click();
 
+signals:
+    // Check4's behaviour, after storing its state: start with the desktop
+    // session (true) or no longer (false).
+    void startWithLoginChanged(bool on);
+
 private:
     // Selects an option button, running its behaviour only when it was not yet selected.
     void select(QRadioButton* option, void (OptionControls::*behaviour)());
@@ -62,7 +63,6 @@ private:
     OptionWidgets m_widgets;
     SettingsStore& m_store;
     std::function<bool()> m_loading;
-    std::function<void(bool)> m_startWithLogin;
     QButtonGroup* m_whereGroup;
     QButtonGroup* m_backupGroup;
 };

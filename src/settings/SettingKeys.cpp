@@ -125,3 +125,27 @@ void writeSetting(SettingsStore& store, Setting key, const QString& value)
 {
     store.WriteSetting(settingName(key), value);
 }
+
+std::optional<bool> switchValue(const QString& stored)
+{
+    if (stored == switchText(true))
+        return true;
+    if (stored == switchText(false))
+        return false;
+    return std::nullopt;
+}
+
+QString switchText(bool on)
+{
+    return on ? QStringLiteral("On") : QStringLiteral("Off");
+}
+
+std::optional<bool> readSwitch(const SettingsStore& store, Setting key)
+{
+    return switchValue(readSetting(store, key));
+}
+
+void writeSwitch(SettingsStore& store, Setting key, bool on)
+{
+    writeSetting(store, key, switchText(on));
+}

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class SettingsStore;
 
 // Every key the program stores.
@@ -35,3 +37,10 @@ int readNumber(const SettingsStore& store, Setting key);
 // reads as the key's default.
 double readReal(const SettingsStore& store, Setting key);
 void writeSetting(SettingsStore& store, Setting key, const QString& value);
+
+// Switches ("BackupSwitch", "Include Date", "Windows Startup", "Minimized")
+// are stored as "On" and "Off", spelt exactly so; any other text is neither.
+std::optional<bool> switchValue(const QString& stored);
+QString switchText(bool on);
+std::optional<bool> readSwitch(const SettingsStore& store, Setting key);
+void writeSwitch(SettingsStore& store, Setting key, bool on);

@@ -47,7 +47,7 @@ void DestinationFolder::chooseFolder()
 void DestinationFolder::viewFolder()
 {
     // One argument, no shell: blanks and quotes in the path reach the file manager untouched.
-    m_launcher.startDetached(QStringLiteral("xdg-open"), { m_Text5->text() });
+    m_launcher.openWithDefaultProgram(m_Text5->text());
 }
 
 bool DestinationFolder::eventFilter(QObject* watched, QEvent* event)

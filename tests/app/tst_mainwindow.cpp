@@ -106,7 +106,7 @@ private slots:
         QCOMPARE(p.stored("WhereOption"), QStringLiteral("2"));
         QCOMPARE(p.stored("Backup Option"), QStringLiteral("1"));
         QCOMPARE(p.stored("Include Date"), QStringLiteral("On"));
-        QVERIFY(p.launcher.launches.isEmpty()); // the draw was not 7
+        QVERIFY(p.launcher.opened.isEmpty()); // the draw was not 7
     }
 
     void restoresStoredValues()

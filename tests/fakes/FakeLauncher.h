@@ -2,20 +2,18 @@
 
 #include "platform/Launcher.h"
 
-#include <QList>
+#include <QStringList>
 
-// Records what would have been started; starts nothing.
+// Records what would have been opened; starts nothing.
 class FakeLauncher : public Launcher {
 public:
-    struct Launch {
-        QString program;
-        QStringList arguments;
-    };
-    bool startDetached(const QString& program, const QStringList& arguments) override
+    LaunchResult openWithDefaultProgram(const QString& target) override
     {
-        launches.append({ program, arguments });
-        return succeed;
+        opened.append(target);
+        if (succeed)
+            return {};
+        return { false, QStringLiteral("Cannot open \"%1\": no program to open it").arg(target) };
     }
-    QList<Launch> launches;
+    QStringList opened;
     bool succeed = true;
 };

@@ -49,11 +49,11 @@ struct Window {
     FakeClock clock;
     ScriptedDialogs dialogs;
     QStringList captionsDuringWait;
-    ImmediateBackup backup { { &frame, &bar }, trigger, clock, dialogs,
-        [this](bool b) { trigger.busy = b; } };
+    ImmediateBackup backup { { &frame, &bar }, trigger, clock, dialogs };
 
     Window()
     {
+        QObject::connect(&backup, &ImmediateBackup::busyChanged, [this](bool b) { trigger.busy = b; });
         bar.setRange(0, 300);
         bar.setValue(120);
         clock.setMonotonicStep(250); // every reading moves the monotonic clock on

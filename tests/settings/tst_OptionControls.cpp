@@ -32,7 +32,8 @@ struct Window {
             add(new QCheckBox, "Check4"), add(new QCheckBox, "Check6"), add(new QCheckBox, "Check8"),
             add(new QLineEdit, "Text5"), add(new QPushButton, "PushButton1") };
         controls = std::make_unique<OptionControls>(w, store, [this] { return loading; });
-        controls->setStartWithLogin([this](bool on) { startWithLogin.append(on); });
+        QObject::connect(controls.get(), &OptionControls::startWithLoginChanged,
+            [this](bool on) { startWithLogin.append(on); });
         widget.show();
     }
 

@@ -1,6 +1,6 @@
 #include "TempFolder.h"
 
-#include "platform/FileSystem.h"
+#include "FileSystem.h"
 
 #include <QStringList>
 

@@ -23,6 +23,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -67,7 +68,7 @@ void MainWindow::startUp()
     m_form->setWindowTitle(QStringLiteral("Quillstead"));
     m_form->setWindowIcon(ProgramIcon());
     m_settingsProblems->reportStartProblem();
-    MaybeVisitHomePage(m_services.drawHomePageVisit, m_services.launcher);
+    MaybeVisitHomePage(m_services.homePageAddress, m_services.drawHomePageVisit, m_services.launcher);
     // The splash window will show here, before anything is restored.
     // The hover pointer's image, when HAND-M.CUR lies in the program folder.
     if (const auto hover = LoadHoverCursor(m_services.files, m_services.programFolder))
@@ -132,7 +133,24 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     // never refused.
     if (watched == m_form.get() && event->type() == QEvent::Close)
         shutdown();
+    if (watched == m_form->ListView1->viewport() && isOnEmptyListSpace(event)) {
+        // Below the last row the list is still the list: a double-click there
+        // removes the selected entry too, so the click before it must not
+        // clear the selection, as the view would.
+        m_form->ListView1->setFocus(Qt::MouseFocusReason);
+        if (event->type() == QEvent::MouseButtonDblClick)
+            ListView1_DblClick();
+        return true;
+    }
     return QObject::eventFilter(watched, event);
+}
+
+bool MainWindow::isOnEmptyListSpace(QEvent* event) const
+{
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
+        return false;
+    const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+    return !m_form->ListView1->indexAt(at).isValid();
 }
 
 void MainWindow::wireBackupSetList()
@@ -148,6 +166,8 @@ void MainWindow::wireBackupSetList()
             list->selectionModel()->clearSelection();
     });
     connect(list, &QTreeView::doubleClicked, this, &MainWindow::ListView1_DblClick);
+    // The view reports double-clicks on rows only; eventFilter takes the rest.
+    list->viewport()->installEventFilter(this);
 }
 
 void MainWindow::storeBackupSet()

@@ -32,6 +32,7 @@ struct ProgramServices {
     SettingsStore& settings;
     QString programFolder;
     QLocale locale;
+    QString homePageAddress; // empty: no visit
     std::function<int()> drawHomePageVisit; // a whole number from 1 to 100
     std::function<void()> endProcess; // the last step of shutdown
 };
@@ -66,6 +67,7 @@ protected:
 
 private:
     void wireBackupSetList();
+    bool isOnEmptyListSpace(QEvent* event) const;
     void storeBackupSet();
 
     ProgramServices m_services;

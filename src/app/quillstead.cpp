@@ -17,8 +17,8 @@ int main(int argc, char* argv[])
     SettingsStore settings;
     QtDialogs dialogs(nullptr);
     MainWindow window(ProgramServices { *platform.files, *platform.clock, dialogs, *platform.launcher,
-        settings, programFolder(), ProgramLocale(), ClockSeededDraw(*platform.clock),
-        [] { QCoreApplication::quit(); } });
+        settings, programFolder(), ProgramLocale(), QStringLiteral(QUILL_HOME_PAGE),
+        ClockSeededDraw(*platform.clock), [] { QCoreApplication::quit(); } });
     dialogs.setOwner(&window.form());
 
     // A termination signal or the end of the desktop session closes the

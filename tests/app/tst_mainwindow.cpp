@@ -46,9 +46,9 @@ struct Program {
     void store(const QString& key, const QString& value) { settings->WriteSetting(key, value); }
     MainWindow& start()
     {
-        window = std::make_unique<MainWindow>(
-            ProgramServices { files, clock, dialogs, launcher, *settings, folder,
-                QLocale(QLocale::English, QLocale::UnitedStates), [] { return 50; }, [this] { ++ended; } });
+        window = std::make_unique<MainWindow>(ProgramServices { files, clock, dialogs, launcher, *settings,
+            folder, QLocale(QLocale::English, QLocale::UnitedStates), QString(), [] { return 50; },
+            [this] { ++ended; } });
         window->startUp();
         return *window;
     }
@@ -220,6 +220,35 @@ private slots:
         QCOMPARE(p.stored("Files"), b + ";");
         p.window->ListView1_DblClick(); // nothing selected now: nothing happens
         QCOMPARE(p.stored("Files"), b + ";");
+    }
+
+    // A double-click anywhere on the list removes the selected entry, below
+    // the last row as well; with nothing selected it removes nothing.
+    void doubleClickBelowTheRowsRemovesTheSelectedEntry()
+    {
+        Program p;
+        p.store("Files", "/x/a.txt;/x/b.txt;");
+        QTreeView* list = p.start().form().ListView1;
+        p.form().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&p.form()));
+        QWidget* area = list->viewport();
+        const auto row = [&](int i) { return list->visualRect(list->model()->index(i, 0)).center(); };
+        const QPoint below(10, list->visualRect(list->model()->index(1, 0)).bottom() + 4);
+        QVERIFY(below.y() < area->height());
+        const auto entries = [&] { return p.window->backupSet().entries(); };
+        const auto doubleClick = [&](QPoint at) { // as Qt delivers it: a click, then the double-click
+            QTest::mouseClick(area, Qt::LeftButton, {}, at);
+            QTest::mouseDClick(area, Qt::LeftButton, {}, at);
+        };
+
+        QTest::mouseClick(area, Qt::LeftButton, {}, row(1));
+        doubleClick(below);
+        QCOMPARE(entries(), QStringList { "/x/a.txt" });
+        QCOMPARE(p.stored("Files"), QString("/x/a.txt;"));
+        doubleClick(below); // nothing selected
+        QCOMPARE(entries(), QStringList { "/x/a.txt" });
+        doubleClick(row(0));
+        QCOMPARE(entries(), QStringList());
     }
 
     void shutdownStoresTheSetAndEmptiesOnlyTempFiles()

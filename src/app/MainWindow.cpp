@@ -63,7 +63,7 @@ void MainWindow::startUp()
 {
     ApplyAppearance(*m_form, m_services.files, m_services.programFolder);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
-        CenterForm(*m_form, screen->geometry());
+        CenterFormOnceFramed(*m_form, screen->geometry());
     m_loading = true;
     m_form->setWindowTitle(QStringLiteral("Quillstead"));
     m_form->setWindowIcon(ProgramIcon());

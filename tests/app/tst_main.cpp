@@ -34,8 +34,25 @@ private slots:
         QFETCH(QPoint, expected);
         QWidget form;
         form.setFixedSize(window);
-        CenterForm(form, screen);
+        CenterFormOnceFramed(form, screen);
         QCOMPARE(form.pos(), expected);
+    }
+
+    // The title bar is unknown until the window is shown; the frame, once
+    // known, is what sits in the middle.
+    void centredAgainOnceTheFrameIsKnown()
+    {
+        QWidget form;
+        form.setFixedSize(440, 674);
+        const QRect screen(0, 0, 1920, 1080);
+        CenterFormOnceFramed(form, screen);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QSize frame = form.frameGeometry().size();
+        if (frame == form.size())
+            QSKIP("the window system gives this window no frame");
+        QTRY_COMPARE(form.frameGeometry().topLeft(),
+            QPoint(qRound((1920 - frame.width()) / 2.0), qRound((1080 - frame.height()) / 2.0)));
     }
 
     void fileExistsOnlyForReadablePaths_data()

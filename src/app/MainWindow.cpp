@@ -48,7 +48,7 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
           m_services.settings, m_services.dialogs, m_services.launcher, this))
     , m_settingsProblems(new SettingsProblems(m_services.settings, m_services.dialogs, this))
     , m_immediateBackup(ImmediateBackup::Widgets { m_form->Frame1, m_form->ProgressBar1 }, m_trigger,
-          m_services.clock, m_services.dialogs)
+          m_services.clock, m_services.dialogs, m_stop)
 {
     wireBackupSetList();
     connect(m_form->PushButton7, &QPushButton::clicked, this, &MainWindow::PushButton7_Click);
@@ -70,6 +70,11 @@ void MainWindow::startUp()
     m_settingsProblems->reportStartProblem();
     MaybeVisitHomePage(m_services.homePageAddress, m_services.drawHomePageVisit, m_services.launcher);
     // The splash window will show here, before anything is restored.
+    // Until the restore, start-up lets events run only inside message boxes
+    // and the splash; a close request there has shut the program down, and
+    // nothing more may start.
+    if (m_stop.requested())
+        return;
     // The hover pointer's image, when HAND-M.CUR lies in the program folder.
     if (const auto hover = LoadHoverCursor(m_services.files, m_services.programFolder))
         m_pointerRules->setHoverCursor(*hover);
@@ -78,6 +83,7 @@ void MainWindow::startUp()
         BackupSetIntake intake(m_backupSet, m_services.dialogs);
         restoreBackupSet(m_services.settings, intake);
     }
+    m_setRestored = true;
     m_destination->restoreFromSettings();
     m_schedule->fillIntervalList();
     m_schedule->restoreFromSettings();
@@ -93,7 +99,10 @@ void MainWindow::shutdown()
         return;
     m_shutDown = true;
     m_stop.request();
-    storeBackupSet();
+    // Before the restore the list is not the user's set: storing it would
+    // write an empty set over theirs.
+    if (m_setRestored)
+        storeBackupSet();
     m_form->Timer1->stop();
     // The tray icon will be removed here.
     LetEventsRun();

@@ -50,6 +50,9 @@ public:
     AutoBackupSchedule& schedule() { return *m_schedule; }
     PointerRules& pointerRules() { return *m_pointerRules; }
     bool isLoading() const { return m_loading; }
+    // Raised as shutdown begins; what waits or shows dialogs checks it.
+    const StopRequest& stopRequest() const { return m_stop; }
+    bool hasShutDown() const { return m_shutDown; }
 
     // Restores every remembered setting into the controls (Form_Load).
     void startUp();
@@ -83,4 +86,5 @@ private:
     ImmediateBackup m_immediateBackup;
     bool m_loading = false;
     bool m_shutDown = false;
+    bool m_setRestored = false; // shutdown stores the set only after this
 };

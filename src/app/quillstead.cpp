@@ -20,6 +20,7 @@ int main(int argc, char* argv[])
         settings, programFolder(), ProgramLocale(), QStringLiteral(QUILL_HOME_PAGE),
         ClockSeededDraw(*platform.clock), [] { QCoreApplication::quit(); } });
     dialogs.setOwner(&window.form());
+    dialogs.setStopRequest(&window.stopRequest());
 
     // A termination signal or the end of the desktop session closes the
     // window, so the ordinary shutdown runs.
@@ -31,6 +32,9 @@ int main(int argc, char* argv[])
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &window, &MainWindow::shutdown);
 
     window.startUp();
+    // A close request while start-up waited has already shut the program down.
+    if (window.hasShutDown())
+        return 0;
     window.form().show();
     return application.exec();
 }

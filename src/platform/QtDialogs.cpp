@@ -1,7 +1,10 @@
 #include "QtDialogs.h"
 
+#include "StopRequest.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QTimer>
 #include <QWidget>
 
 QtDialogs::QtDialogs(QWidget* owner)
@@ -19,7 +22,17 @@ void QtDialogs::showMessage(const QString& caption, const QString& text, Message
         boxIcon = QMessageBox::Warning;
     else if (icon == MessageIcon::Critical)
         boxIcon = QMessageBox::Critical;
+    if (stopped())
+        return;
     QMessageBox box(boxIcon, caption, shown, QMessageBox::Ok, m_owner);
+    // A close request while the box is open (a termination signal, the
+    // session ending) must not wait for someone to press OK.
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, &box, [this, &box] {
+        if (stopped())
+            box.reject();
+    });
+    watch.start(50);
     box.exec();
 }
 
@@ -28,11 +41,23 @@ void QtDialogs::setOwner(QWidget* owner)
     m_owner = owner;
 }
 
+void QtDialogs::setStopRequest(const StopRequest* stop)
+{
+    m_stop = stop;
+}
+
+bool QtDialogs::stopped() const
+{
+    return m_stop && m_stop->requested();
+}
+
 QStringList QtDialogs::openFiles(const QString& title, const QString& filter)
 {
     // "Name (*.*)|*.*|" becomes Qt's "Name (*)".
     QString qtFilter = filter.section(QLatin1Char('|'), 0, 0);
     qtFilter.replace(QLatin1String("*.*"), QLatin1String("*"));
+    if (stopped())
+        return {};
     // Qt gives every picked file with its own full path; the selection may
     // span folders (recent files, search results), so no name is rebuilt.
     return QFileDialog::getOpenFileNames(m_owner, title, QString(), qtFilter);
@@ -40,5 +65,7 @@ QStringList QtDialogs::openFiles(const QString& title, const QString& filter)
 
 QString QtDialogs::browseForFolder(const QString& title)
 {
+    if (stopped())
+        return {};
     return QFileDialog::getExistingDirectory(m_owner, title, QString(), QFileDialog::ShowDirsOnly);
 }

@@ -40,6 +40,7 @@ struct Program {
     std::unique_ptr<SettingsStore> settings
         = std::make_unique<SettingsStore>(root.filePath("Quillstead.ini"));
     int ended = 0;
+    std::function<int()> draw = [] { return 50; }; // the home-page draw, early in start-up
     std::unique_ptr<MainWindow> window;
 
     Program() { QDir().mkpath(folder); }
@@ -47,8 +48,7 @@ struct Program {
     MainWindow& start()
     {
         window = std::make_unique<MainWindow>(ProgramServices { files, clock, dialogs, launcher, *settings,
-            folder, QLocale(QLocale::English, QLocale::UnitedStates), QString(), [] { return 50; },
-            [this] { ++ended; } });
+            folder, QLocale(QLocale::English, QLocale::UnitedStates), QString(), draw, [this] { ++ended; } });
         window->startUp();
         return *window;
     }
@@ -273,6 +273,43 @@ private slots:
         QCOMPARE(p.ended, 1);
         p.window->shutdown();
         QCOMPARE(p.ended, 1);
+    }
+
+    // Start-up will wait in the splash before it restores the set; a close
+    // request there must not write the empty list over the stored set.
+    void closeBeforeTheSetIsRestoredKeepsTheStoredSet()
+    {
+        Program p;
+        p.store("Files", "/x/a.txt;");
+        p.draw = [&] {
+            p.window->form().close();
+            return 50;
+        };
+        p.start();
+        QCOMPARE(p.ended, 1);
+        QVERIFY(p.window->hasShutDown());
+        QCOMPARE(p.stored("Files"), QStringLiteral("/x/a.txt;"));
+        QCOMPARE(p.form().ListView1->model()->rowCount(), 0); // start-up went no further
+        QVERIFY(!p.form().Timer1->isActive());
+    }
+
+    // A close request from inside an error box of "Backup Now" shuts down
+    // once; the pause after the run does not hold the end up.
+    void closeDuringBackupNowEndsWithoutThePause()
+    {
+        Program p;
+        p.store("Files", p.root.filePath("missing.txt") + ";");
+        p.store("BackupSwitch", "Off");
+        p.clock.setMonotonicStep(1); // the pause would take 5000 passes
+        Form1& form = p.start().form();
+        p.dialogs.onMessage = [&](const ScriptedDialogs::Message&) { form.close(); };
+        const qint64 start = p.clock.monotonicMs();
+        QTest::mouseClick(form.PushButton6, Qt::LeftButton);
+        QCOMPARE(p.dialogs.messages.size(), 1);
+        QCOMPARE(p.ended, 1);
+        QVERIFY(p.clock.monotonicMs() - start < 100);
+        QVERIFY(form.Frame1->title() != QStringLiteral("Auto Backup is Turned Off.")); // not put back
+        QCOMPARE(p.stored("Files"), p.root.filePath("missing.txt") + ";");
     }
 
     void shutdownWithoutTempFolderStillEnds()

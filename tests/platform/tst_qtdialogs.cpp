@@ -1,10 +1,12 @@
 #include "platform/QtDialogs.h"
+#include "platform/StopRequest.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -33,6 +35,35 @@ private slots:
         });
         QtDialogs dialogs(nullptr);
         QCOMPARE(dialogs.openFiles(QStringLiteral("Add"), QStringLiteral("All Files (*.*)|*.*|")), picked);
+    }
+
+    // When the program starts closing, an open box closes by itself and no
+    // new one opens: nothing may wait for an OK nobody will press.
+    void messageBoxesGiveWayToAClose()
+    {
+        StopRequest stop;
+        QtDialogs dialogs(nullptr);
+        dialogs.setStopRequest(&stop);
+        bool seen = false;
+        QTimer::singleShot(0, this, [&] {
+            seen = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr;
+            stop.request();
+        });
+        // Should the box stay open, this closes it, and the test fails below.
+        bool leftOpen = false;
+        QTimer::singleShot(10000, this, [&] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                leftOpen = true;
+                box->close();
+            }
+        });
+        dialogs.showMessage("Application Error", "File not found", MessageIcon::Exclamation);
+        QVERIFY(seen);
+        QVERIFY(!leftOpen);
+
+        dialogs.showMessage("Application Error", "File not found", MessageIcon::Exclamation);
+        QVERIFY(!leftOpen);
+        QVERIFY(dialogs.openFiles("Add", "All Files (*.*)|*.*|").isEmpty());
     }
 };
 

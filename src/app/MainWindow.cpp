@@ -11,6 +11,7 @@
 #include "backupset/BackupSetStorage.h"
 #include "platform/CenterForm.h"
 #include "platform/EventLoop.h"
+#include "platform/ProgramFolder.h"
 #include "platform/TempFolder.h"
 #include "schedule/AutoBackupSchedule.h"
 #include "schedule/ScheduleWidgets.h"
@@ -61,7 +62,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::startUp()
 {
-    ApplyAppearance(*m_form, m_services.files, m_services.programFolder);
+    ApplyAppearance(*m_form, m_services.files, companionFolder(QStringLiteral("x/o.cjs")));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         CenterFormOnceFramed(*m_form, screen->geometry());
     m_loading = true;
@@ -76,7 +77,7 @@ void MainWindow::startUp()
     if (m_stop.requested())
         return;
     // The hover pointer's image, when HAND-M.CUR lies in the program folder.
-    if (const auto hover = LoadHoverCursor(m_services.files, m_services.programFolder))
+    if (const auto hover = LoadHoverCursor(m_services.files, companionFolder(QStringLiteral("HAND-M.CUR"))))
         m_pointerRules->setHoverCursor(*hover);
     m_form->setUpBackupSetColumn();
     {
@@ -182,4 +183,11 @@ void MainWindow::wireBackupSetList()
 void MainWindow::storeBackupSet()
 {
     ::storeBackupSet(m_services.settings, m_backupSet);
+}
+
+QString MainWindow::companionFolder(const QString& relativeName) const
+{
+    const QStringList lookup = m_services.readFolders.isEmpty() ? QStringList { m_services.programFolder }
+                                                                : m_services.readFolders;
+    return CompanionFolder({ m_services.programFolder, lookup }, relativeName);
 }

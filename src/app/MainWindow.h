@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -30,11 +31,14 @@ struct ProgramServices {
     Dialogs& dialogs;
     Launcher& launcher;
     SettingsStore& settings;
-    QString programFolder;
+    QString programFolder; // where history.txt, list.txt and temp are written
     QLocale locale;
     QString homePageAddress; // empty: no visit
     std::function<int()> drawHomePageVisit; // a whole number from 1 to 100
     std::function<void()> endProcess; // the last step of shutdown
+    // Where the files the program only reads are looked up, in order; empty:
+    // the program folder alone.
+    QStringList readFolders = {};
 };
 
 // The main window's behaviour: it creates Form1, connects every control to
@@ -72,6 +76,8 @@ private:
     void wireBackupSetList();
     bool isOnEmptyListSpace(QEvent* event) const;
     void storeBackupSet();
+    // The folder to read a companion file from (HAND-M.CUR, Splash, 7za).
+    QString companionFolder(const QString& relativeName) const;
 
     ProgramServices m_services;
     std::unique_ptr<Form1> m_form;

@@ -16,9 +16,10 @@ int main(int argc, char* argv[])
     Platform platform = makePlatform();
     SettingsStore settings;
     QtDialogs dialogs(nullptr);
+    const ProgramFolders folders = RunningProgramFolders();
     MainWindow window(ProgramServices { *platform.files, *platform.clock, dialogs, *platform.launcher,
-        settings, programFolder(), ProgramLocale(), QStringLiteral(QUILL_HOME_PAGE),
-        ClockSeededDraw(*platform.clock), [] { QCoreApplication::quit(); } });
+        settings, folders.writable, ProgramLocale(), QStringLiteral(QUILL_HOME_PAGE),
+        ClockSeededDraw(*platform.clock), [] { QCoreApplication::quit(); }, folders.lookup });
     dialogs.setOwner(&window.form());
     dialogs.setStopRequest(&window.stopRequest());
 

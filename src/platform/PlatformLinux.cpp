@@ -1,11 +1,8 @@
 #include "LocalFileSystem.h"
 #include "Platform.h"
 #include "ProcessLauncher.h"
-#include "ProgramFolder.h"
 #include "QtDialogs.h"
 #include "SystemClock.h"
-
-#include <QCoreApplication>
 
 Platform makePlatform()
 {
@@ -16,9 +13,4 @@ Platform makePlatform()
 std::unique_ptr<Dialogs> makeDialogs(QWidget* owner)
 {
     return std::make_unique<QtDialogs>(owner);
-}
-
-QString programFolder()
-{
-    return QCoreApplication::applicationDirPath();
 }

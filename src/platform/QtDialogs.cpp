@@ -14,6 +14,8 @@ QtDialogs::QtDialogs(QWidget* owner)
 
 void QtDialogs::showMessage(const QString& caption, const QString& text, MessageIcon icon)
 {
+    if (stopped())
+        return;
     // Messages use Windows-style line breaks; a label wants plain newlines.
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -22,8 +24,6 @@ void QtDialogs::showMessage(const QString& caption, const QString& text, Message
         boxIcon = QMessageBox::Warning;
     else if (icon == MessageIcon::Critical)
         boxIcon = QMessageBox::Critical;
-    if (stopped())
-        return;
     QMessageBox box(boxIcon, caption, shown, QMessageBox::Ok, m_owner);
     // A close request while the box is open (a termination signal, the
     // session ending) must not wait for someone to press OK.

@@ -58,7 +58,12 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
     m_form->installEventFilter(this);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The window's widgets go after this object: no event may reach it then.
+    m_form->ListView1->viewport()->removeEventFilter(this);
+    m_form->removeEventFilter(this);
+}
 
 void MainWindow::startUp()
 {
@@ -143,7 +148,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     // never refused.
     if (watched == m_form.get() && event->type() == QEvent::Close)
         shutdown();
-    if (watched == m_form->ListView1->viewport() && isOnEmptyListSpace(event)) {
+    if (isOnEmptyListSpace(watched, event)) {
         // Below the last row the list is still the list: a double-click there
         // removes the selected entry too, so the click before it must not
         // clear the selection, as the view would.
@@ -155,9 +160,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-bool MainWindow::isOnEmptyListSpace(QEvent* event) const
+bool MainWindow::isOnEmptyListSpace(QObject* watched, QEvent* event) const
 {
     if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
+        return false;
+    if (watched != m_form->ListView1->viewport())
         return false;
     const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
     return !m_form->ListView1->indexAt(at).isValid();

@@ -74,7 +74,7 @@ protected:
 
 private:
     void wireBackupSetList();
-    bool isOnEmptyListSpace(QEvent* event) const;
+    bool isOnEmptyListSpace(QObject* watched, QEvent* event) const;
     void storeBackupSet();
     // The folder to read a companion file from (HAND-M.CUR, Splash, 7za).
     QString companionFolder(const QString& relativeName) const;

@@ -46,6 +46,8 @@ INI
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 export XDG_CACHE_HOME="$work/cache" XDG_RUNTIME_DIR="$work/runtime" LC_ALL=C.UTF-8 TZ=UTC
 unset QT_QPA_PLATFORM
+# Under the sanitizers: what the system's desktop libraries keep is not ours.
+export LSAN_OPTIONS="suppressions=$(dirname "$(realpath "$0")")/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 history="$work/data/Brookmere/Quillstead/history.txt"
 
 xvfb-run -a -s "-screen 0 1024x900x24 -dpi 96" bash -c '

@@ -7,7 +7,7 @@
 class CountingDialogs : public Dialogs {
 public:
     void showMessage(const QString&, const QString&, MessageIcon) override { ++messages; }
-    QString openFiles(const QString&, const QString&) override { return {}; }
+    QStringList openFiles(const QString&, const QString&) override { return {}; }
     QString browseForFolder(const QString&) override { return {}; }
     int messages = 0;
 };

@@ -6,10 +6,10 @@
 #include <QRandomGenerator>
 #include <memory>
 
-void MaybeVisitHomePage(const std::function<int()>& draw, Launcher& launcher)
+void MaybeVisitHomePage(const QString& address, const std::function<int()>& draw, Launcher& launcher)
 {
-    if (draw() == 7)
-        launcher.openWithDefaultProgram(QString::fromLatin1(HomePageAddress));
+    if (draw() == 7 && !address.isEmpty())
+        launcher.openWithDefaultProgram(address);
 }
 
 std::function<int()> ClockSeededDraw(const Clock& clock)

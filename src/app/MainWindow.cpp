@@ -24,6 +24,7 @@
 #include "schedule/ScheduleWidgets.h"
 #include "settings/OptionControls.h"
 #include "settings/OptionWidgets.h"
+#include "settings/SettingsProblems.h"
 #include "settings/SettingsStore.h"
 #include "viewing/DestinationFolder.h"
 #include "viewing/HistoryViewing.h"
@@ -32,6 +33,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -54,8 +56,9 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
           m_services.settings, [this] { return m_loading; }, this))
     , m_destination(new DestinationFolder(m_form->Text5, m_form->PushButton1, m_form->PushButton2,
           m_services.settings, m_services.dialogs, m_services.launcher, this))
+    , m_settingsProblems(new SettingsProblems(m_services.settings, m_services.dialogs, this))
     , m_immediateBackup(ImmediateBackup::Widgets { m_form->Frame1, m_form->ProgressBar1 }, m_trigger,
-          m_services.clock, m_services.dialogs)
+          m_services.clock, m_services.dialogs, m_stop)
 {
     if (!m_services.trayShell)
         m_ownTrayShell = std::make_unique<QtTrayShell>();
@@ -83,6 +86,9 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
 
 MainWindow::~MainWindow()
 {
+    // The window's widgets go after this object: no event may reach it then.
+    m_form->ListView1->viewport()->removeEventFilter(this);
+    m_form->removeEventFilter(this);
     // The tray control removes its icon through the shell, which may be ours
     // and would otherwise be gone before the control.
     delete cSysTray1;
@@ -92,16 +98,20 @@ void MainWindow::startUp()
 {
     ApplyAppearance(*m_form, m_services.files, companionFolder(QStringLiteral("x/o.cjs")));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
-        CenterForm(*m_form, screen->geometry());
+        CenterFormOnceFramed(*m_form, screen->geometry());
     m_loading = true;
     m_form->setWindowTitle(QStringLiteral("Quillstead"));
     m_form->setWindowIcon(ProgramIcon());
-    MaybeVisitHomePage(m_services.drawHomePageVisit, m_services.launcher);
+    m_settingsProblems->reportStartProblem();
+    MaybeVisitHomePage(m_services.homePageAddress, m_services.drawHomePageVisit, m_services.launcher);
     m_splash = std::make_unique<Splash>(m_services.settings);
     m_splash->SplashShow(
         m_services.files, m_services.clock, m_stop, companionFolder(QStringLiteral("Splash")));
+    // Until the restore, start-up lets events run only inside message boxes
+    // and the splash; a close request there has shut the program down, and
+    // nothing more may start.
     if (m_stop.requested())
-        return; // closed while the splash was up
+        return;
     // The hover pointer's image, when HAND-M.CUR lies in the program folder.
     if (const auto hover = LoadHoverCursor(m_services.files, companionFolder(QStringLiteral("HAND-M.CUR"))))
         m_pointerRules->setHoverCursor(*hover);
@@ -129,6 +139,8 @@ void MainWindow::shutdown()
         return;
     m_shutDown = true;
     m_stop.request();
+    // Before the restore the list is not the user's set: storing it would
+    // write an empty set over theirs.
     if (m_setRestored)
         storeBackupSet();
     m_form->Timer1->stop();
@@ -176,7 +188,26 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     // never refused.
     if (watched == m_form.get() && event->type() == QEvent::Close)
         shutdown();
+    if (isOnEmptyListSpace(watched, event)) {
+        // Below the last row the list is still the list: a double-click there
+        // removes the selected entry too, so the click before it must not
+        // clear the selection, as the view would.
+        m_form->ListView1->setFocus(Qt::MouseFocusReason);
+        if (event->type() == QEvent::MouseButtonDblClick)
+            ListView1_DblClick();
+        return true;
+    }
     return QObject::eventFilter(watched, event);
+}
+
+bool MainWindow::isOnEmptyListSpace(QObject* watched, QEvent* event) const
+{
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
+        return false;
+    if (watched != m_form->ListView1->viewport())
+        return false;
+    const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+    return !m_form->ListView1->indexAt(at).isValid();
 }
 
 void MainWindow::wireBackupSetList()
@@ -192,6 +223,8 @@ void MainWindow::wireBackupSetList()
             list->selectionModel()->clearSelection();
     });
     connect(list, &QTreeView::doubleClicked, this, &MainWindow::ListView1_DblClick);
+    // The view reports double-clicks on rows only; eventFilter takes the rest.
+    list->viewport()->installEventFilter(this);
 }
 
 void MainWindow::storeBackupSet()

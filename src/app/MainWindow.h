@@ -22,6 +22,7 @@ class HistoryViewing;
 class Launcher;
 class OptionControls;
 class PointerRules;
+class SettingsProblems;
 class SettingsStore;
 class Splash;
 class TrayMinimize;
@@ -37,6 +38,7 @@ struct ProgramServices {
     SettingsStore& settings;
     QString programFolder; // where history.txt, list.txt and temp are written
     QLocale locale;
+    QString homePageAddress; // empty: no visit
     std::function<int()> drawHomePageVisit; // a whole number from 1 to 100
     std::function<void()> endProcess; // the last step of shutdown
     // Where the files the program only reads are looked up, in order; empty:
@@ -63,6 +65,8 @@ public:
     cSysTray& tray() { return *cSysTray1; }
     TrayMinimize& trayMinimize() { return *m_trayMinimize; }
     Splash* splash() { return m_splash.get(); }
+    // Raised as shutdown begins; what waits or shows dialogs checks it.
+    const StopRequest& stopRequest() const { return m_stop; }
     bool hasShutDown() const { return m_shutDown; }
 
     // Restores every remembered setting into the controls (Form_Load).
@@ -84,6 +88,7 @@ protected:
 
 private:
     void wireBackupSetList();
+    bool isOnEmptyListSpace(QObject* watched, QEvent* event) const;
     void storeBackupSet();
     // The folder to read a companion file from (HAND-M.CUR, Splash, 7za).
     QString companionFolder(const QString& relativeName) const;
@@ -97,6 +102,7 @@ private:
     AutoBackupSchedule* m_schedule;
     OptionControls* m_options;
     DestinationFolder* m_destination;
+    SettingsProblems* m_settingsProblems;
     ImmediateBackup m_immediateBackup;
     std::unique_ptr<TrayShell> m_ownTrayShell;
     TrayShell* m_trayShell;

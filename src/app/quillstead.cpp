@@ -18,9 +18,11 @@ int main(int argc, char* argv[])
     QtDialogs dialogs(nullptr);
     const ProgramFolders folders = RunningProgramFolders();
     MainWindow window(ProgramServices { *platform.files, *platform.clock, dialogs, *platform.launcher,
-        settings, folders.writable, ProgramLocale(), ClockSeededDraw(*platform.clock),
-        [] { QCoreApplication::quit(); }, folders.lookup, platform.tray.get() });
+        settings, folders.writable, ProgramLocale(), QStringLiteral(QUILL_HOME_PAGE),
+        ClockSeededDraw(*platform.clock), [] { QCoreApplication::quit(); }, folders.lookup,
+        platform.tray.get() });
     dialogs.setOwner(&window.form());
+    dialogs.setStopRequest(&window.stopRequest());
 
     // A termination signal or the end of the desktop session closes the
     // window, so the ordinary shutdown runs.
@@ -32,8 +34,9 @@ int main(int argc, char* argv[])
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &window, &MainWindow::shutdown);
 
     window.startUp();
+    // A close request while start-up waited has already shut the program down.
     if (window.hasShutDown())
-        return 0; // closed while starting (the splash was up)
+        return 0;
     window.showAfterStartUp();
     return application.exec();
 }

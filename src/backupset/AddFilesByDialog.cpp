@@ -4,30 +4,12 @@
 #include "HasBadCharacters.h"
 #include "platform/Dialogs.h"
 
-QStringList SelectedPaths(const QString& dialogResult, QChar separator)
-{
-    if (dialogResult.isEmpty())
-        return {};
-    const QStringList pieces = dialogResult.split(QChar(u'\0'));
-    if (pieces.size() == 1)
-        return pieces;
-    const QString doubled = QString(2, separator);
-    QStringList paths;
-    for (qsizetype i = 1; i < pieces.size(); ++i) {
-        // Joining to the root folder doubles its separator; one pass over the
-        // whole path repairs it.
-        QString path = pieces[0] + separator + pieces[i];
-        paths << path.replace(doubled, QString(separator));
-    }
-    return paths;
-}
-
 void AddFilesByDialog(Dialogs& dialogs, const FileSystem& files, BackupSetIntake& intake)
 {
-    const QString result
+    const QStringList picked
         = dialogs.openFiles(QStringLiteral("Add File(s) - Hold Ctrl to select multiple files"),
             QStringLiteral("All Files (*.*)|*.*|"));
-    for (const QString& path : SelectedPaths(result)) {
+    for (const QString& path : picked) {
         if (HasBadCharacters(files, path)) {
             dialogs.showMessage(QStringLiteral("Quillstead"),
                 path + QStringLiteral("\r\rwas not added because it has bad characters in the filename."),

@@ -25,14 +25,42 @@ BackupSetModel::AppendResult BackupSetIntake::add(const QString& path)
 
 int BackupSetIntake::addAll(const QStringList& paths)
 {
+    return addBatch(paths, false);
+}
+
+int BackupSetIntake::restoreAll(const QStringList& paths)
+{
+    return addBatch(paths, true);
+}
+
+int BackupSetIntake::addBatch(const QStringList& paths, bool restoring)
+{
     QList<BackupSetModel::AppendResult> results;
     if (m_full)
         results.fill(BackupSetModel::AppendResult::RefusedFull, paths.size());
     else
         results = m_model.AppendEntries(paths);
     const int before = m_added;
-    for (qsizetype i = 0; i < paths.size(); ++i)
+    const auto beyond = results.count(BackupSetModel::AppendResult::RefusedFull);
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        if (restoring && !m_full && results.at(i) == BackupSetModel::AppendResult::RefusedFull) {
+            m_full = true;
+            ++m_refused;
+            const QString lost = beyond == 1
+                ? QStringLiteral("That file,\r%1\rwas not restored and will not be kept.").arg(paths.at(i))
+                : QStringLiteral("Those %1 files, from\r%2\ron, were not restored and will not be kept.")
+                      .arg(beyond)
+                      .arg(paths.at(i));
+            m_dialogs.showMessage(Caption,
+                QStringLiteral("The backup set can hold at most %1 files; the stored set has %2 more.\r\r")
+                        .arg(m_model.capacity())
+                        .arg(beyond)
+                    + lost,
+                MessageIcon::Exclamation);
+            continue;
+        }
         report(results.at(i), paths.at(i));
+    }
     return m_added - before;
 }
 

@@ -19,6 +19,10 @@ public:
     BackupSetModel::AppendResult add(const QString& path);
     // Adds the paths in one insertion; returns how many were added.
     int addAll(const QStringList& paths);
+    // addAll for the stored set at start-up: when it holds more entries than
+    // fit, the message counts them and says they will not be kept (the next
+    // store of the set leaves them out).
+    int restoreAll(const QStringList& paths);
 
     int addedCount() const { return m_added; }
     int refusedCount() const { return m_refused; }
@@ -26,6 +30,7 @@ public:
     bool changed() const { return m_added > 0; }
 
 private:
+    int addBatch(const QStringList& paths, bool restoring);
     void report(BackupSetModel::AppendResult result, const QString& path);
 
     BackupSetModel& m_model;

@@ -12,5 +12,5 @@ void storeBackupSet(SettingsStore& store, const BackupSetModel& model)
 
 int restoreBackupSet(const SettingsStore& store, BackupSetIntake& intake)
 {
-    return intake.addAll(DecodeFiles(readSetting(store, Setting::Files)));
+    return intake.restoreAll(DecodeFiles(readSetting(store, Setting::Files)));
 }

@@ -19,11 +19,78 @@ QString shortDateFormat(const QLocale& locale)
     return locale.dateFormat(QLocale::ShortFormat).replace(twoDigitYear, QStringLiteral("yyyy"));
 }
 
+bool isBracket(QChar open, QChar close)
+{
+    return (open == u'(' && close == u')') || (open == u'[' && close == u']');
+}
+
+// Drops every time-zone field ("t", outside quoted text) together with the
+// brackets, comma and blanks that belong to it: "H:mm:ss (t)" -> "H:mm:ss",
+// "h:mm:ss AP, t" -> "h:mm:ss AP", "t HH:mm:ss" -> "HH:mm:ss".
+QString withoutTimeZone(QString format)
+{
+    QList<std::pair<qsizetype, qsizetype>> zones;
+    bool quoted = false;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        if (format[i] == u'\'') {
+            quoted = !quoted;
+        } else if (!quoted && format[i] == u't') {
+            qsizetype end = i;
+            while (end < format.size() && format[end] == u't')
+                ++end;
+            zones.append({ i, end });
+            i = end - 1;
+        }
+    }
+    for (auto zone = zones.crbegin(); zone != zones.crend(); ++zone) {
+        auto [left, right] = *zone;
+        qsizetype before = left;
+        while (before > 0 && format[before - 1].isSpace())
+            --before;
+        qsizetype after = right;
+        while (after < format.size() && format[after].isSpace())
+            ++after;
+        if (before > 0 && after < format.size() && isBracket(format[before - 1], format[after])) {
+            left = before - 1;
+            right = after + 1;
+        }
+        while (left > 0 && (format[left - 1].isSpace() || format[left - 1] == u','))
+            --left;
+        while (right < format.size() && format[right].isSpace())
+            ++right;
+        const bool between = left > 0 && right < format.size();
+        format.replace(left, right - left, between ? QStringLiteral(" ") : QString());
+    }
+    return format;
+}
+
 QString longTimeFormat(const QLocale& locale)
 {
-    // The long time carries the time zone ("t"); the program's texts do not.
-    static const QRegularExpression timeZone(QStringLiteral("\\s*\\bt+\\b\\s*"));
-    return locale.timeFormat(QLocale::LongFormat).replace(timeZone, QStringLiteral(" ")).trimmed();
+    return withoutTimeZone(locale.timeFormat(QLocale::LongFormat));
+}
+
+bool isMidnight(const QTime& time)
+{
+    return time.hour() == 0 && time.minute() == 0 && time.second() == 0;
+}
+
+// Keeps letters (with their combining marks) and digits, and single blanks
+// between words; everything else goes, so a stamp is safe in a file name.
+QString stampWord(const QString& text)
+{
+    QString word;
+    bool blank = false;
+    for (const char32_t c : text.toUcs4()) {
+        if (QChar::isLetterOrNumber(c) || QChar::isMark(c)) {
+            if (blank && !word.isEmpty())
+                word += u' ';
+            blank = false;
+            word += QString::fromUcs4(&c, 1);
+        } else if (QChar::isSpace(c)) {
+            blank = true;
+        }
+    }
+    return word;
 }
 
 } // namespace
@@ -36,31 +103,33 @@ QLocale ProgramLocale()
     return system;
 }
 
+QString GeneralDateFormat(const QLocale& locale)
+{
+    return plainBlanks(shortDateFormat(locale) + u' ' + longTimeFormat(locale));
+}
+
 QString GeneralDateText(const QDateTime& when, const QLocale& locale)
 {
-    const QString date = locale.toString(when.date(), shortDateFormat(locale));
-    const QTime time = when.time();
-    if (time.hour() == 0 && time.minute() == 0 && time.second() == 0)
-        return plainBlanks(date);
-    return plainBlanks(date + u' ' + locale.toString(time, longTimeFormat(locale)));
+    if (isMidnight(when.time()))
+        return plainBlanks(locale.toString(when.date(), shortDateFormat(locale)));
+    return plainBlanks(locale.toString(when, GeneralDateFormat(locale)));
 }
 
 QString StampDate(const QDate& date, const QLocale& locale)
 {
-    QString month;
-    for (QChar c : locale.monthName(date.month(), QLocale::ShortFormat))
-        if (c.isLetterOrNumber())
-            month += c;
-    return QStringLiteral("%1 %2 %3").arg(month).arg(date.day()).arg(date.year(), 4, 10, QChar(u'0'));
+    return QStringLiteral("%1 %2 %3")
+        .arg(stampWord(locale.monthName(date.month(), QLocale::ShortFormat)))
+        .arg(date.day())
+        .arg(date.year(), 4, 10, QChar(u'0'));
 }
 
 QString StampTime(const QTime& time, const QLocale& locale)
 {
     const int hour12 = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
-    const QString designator = time.hour() < 12 ? locale.amText() : locale.pmText();
-    return QStringLiteral("%1 %2 %3 %4")
-        .arg(hour12, 2, 10, QChar(u'0'))
-        .arg(time.minute(), 2, 10, QChar(u'0'))
-        .arg(time.second(), 2, 10, QChar(u'0'))
-        .arg(designator);
+    const QString clock = QStringLiteral("%1 %2 %3")
+                              .arg(hour12, 2, 10, QChar(u'0'))
+                              .arg(time.minute(), 2, 10, QChar(u'0'))
+                              .arg(time.second(), 2, 10, QChar(u'0'));
+    const QString designator = stampWord(time.hour() < 12 ? locale.amText() : locale.pmText());
+    return designator.isEmpty() ? clock : clock + u' ' + designator;
 }

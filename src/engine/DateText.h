@@ -12,8 +12,11 @@ QLocale ProgramLocale();
 // blank, and its long time without the time zone; at exactly midnight the
 // date alone. English (United States): 12/6/2026 9:05:03 PM.
 QString GeneralDateText(const QDateTime& when, const QLocale& locale);
+// The format GeneralDateText uses for a time other than midnight.
+QString GeneralDateFormat(const QLocale& locale);
 
-// Stamp "mmm d yyyy": Dec 6 2026 (month abbreviation, letters and digits only).
+// Stamp "mmm d yyyy": Dec 6 2026. Month and designator keep only letters,
+// digits and single blanks, in every locale.
 QString StampDate(const QDate& date, const QLocale& locale);
 // Stamp "hh mm ss AMPM": 09 05 03 PM (12-hour clock, locale's designators).
 QString StampTime(const QTime& time, const QLocale& locale);

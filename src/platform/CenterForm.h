@@ -7,3 +7,8 @@ class QWidget;
 // Centres the window's outer frame on the given screen rectangle (the whole
 // screen, not the work area).
 void CenterForm(QWidget& window, const QRect& screenGeometry);
+
+// CenterForm now, and once more when the window manager has given the shown
+// window its frame: before that the title bar's height is unknown, and the
+// window would sit off-centre by it.
+void CenterFormOnceFramed(QWidget& window, const QRect& screenGeometry);

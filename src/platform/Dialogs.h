@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 enum class MessageIcon { Information, Exclamation, Critical };
 
@@ -12,11 +13,9 @@ public:
 
     // Shows a message with an OK button and returns when the user presses it.
     virtual void showMessage(const QString& caption, const QString& text, MessageIcon icon) = 0;
-    // Multi-select open dialog. Returns "" on cancel, the full path of one
-    // picked file, or for several files the folder followed by each name, all
-    // separated by NUL characters (the folder carries no trailing separator
-    // unless it is the root).
-    virtual QString openFiles(const QString& title, const QString& filter) = 0;
+    // Multi-select open dialog. Returns the full path of every picked file, in
+    // the dialog's order (files may come from several folders); empty on cancel.
+    virtual QStringList openFiles(const QString& title, const QString& filter) = 0;
     // Folder chooser. Returns the chosen folder as the system reports it (the
     // root keeps its separator, other folders have none), or "" on cancel.
     virtual QString browseForFolder(const QString& title) = 0;

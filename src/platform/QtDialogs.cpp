@@ -1,8 +1,10 @@
 #include "QtDialogs.h"
 
+#include "StopRequest.h"
+
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
+#include <QTimer>
 #include <QWidget>
 
 QtDialogs::QtDialogs(QWidget* owner)
@@ -12,6 +14,8 @@ QtDialogs::QtDialogs(QWidget* owner)
 
 void QtDialogs::showMessage(const QString& caption, const QString& text, MessageIcon icon)
 {
+    if (stopped())
+        return;
     // Messages use Windows-style line breaks; a label wants plain newlines.
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -21,6 +25,14 @@ void QtDialogs::showMessage(const QString& caption, const QString& text, Message
     else if (icon == MessageIcon::Critical)
         boxIcon = QMessageBox::Critical;
     QMessageBox box(boxIcon, caption, shown, QMessageBox::Ok, m_owner);
+    // A close request while the box is open (a termination signal, the
+    // session ending) must not wait for someone to press OK.
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, &box, [this, &box] {
+        if (stopped())
+            box.reject();
+    });
+    watch.start(50);
     box.exec();
 }
 
@@ -29,24 +41,31 @@ void QtDialogs::setOwner(QWidget* owner)
     m_owner = owner;
 }
 
-QString QtDialogs::openFiles(const QString& title, const QString& filter)
+void QtDialogs::setStopRequest(const StopRequest* stop)
+{
+    m_stop = stop;
+}
+
+bool QtDialogs::stopped() const
+{
+    return m_stop && m_stop->requested();
+}
+
+QStringList QtDialogs::openFiles(const QString& title, const QString& filter)
 {
     // "Name (*.*)|*.*|" becomes Qt's "Name (*)".
     QString qtFilter = filter.section(QLatin1Char('|'), 0, 0);
     qtFilter.replace(QLatin1String("*.*"), QLatin1String("*"));
-    const QStringList picked = QFileDialog::getOpenFileNames(m_owner, title, QString(), qtFilter);
-    if (picked.isEmpty())
-        return QString();
-    if (picked.size() == 1)
-        return picked.front();
-    QString folder = QFileInfo(picked.front()).absolutePath();
-    QString result = folder;
-    for (const QString& path : picked)
-        result += QChar(u'\0') + QFileInfo(path).fileName();
-    return result;
+    if (stopped())
+        return {};
+    // Qt gives every picked file with its own full path; the selection may
+    // span folders (recent files, search results), so no name is rebuilt.
+    return QFileDialog::getOpenFileNames(m_owner, title, QString(), qtFilter);
 }
 
 QString QtDialogs::browseForFolder(const QString& title)
 {
+    if (stopped())
+        return {};
     return QFileDialog::getExistingDirectory(m_owner, title, QString(), QFileDialog::ShowDirsOnly);
 }

@@ -3,6 +3,7 @@
 #include "BackupTrigger.h"
 #include "WaitSeconds.h"
 #include "platform/ApplicationError.h"
+#include "platform/StopRequest.h"
 
 #include <QGroupBox>
 #include <QProgressBar>
@@ -13,13 +14,14 @@ namespace {
 const QString SupportAddress = QStringLiteral("support@quillstead.example");
 }
 
-ImmediateBackup::ImmediateBackup(
-    Widgets widgets, BackupTrigger& trigger, const Clock& clock, Dialogs& dialogs, QObject* parent)
+ImmediateBackup::ImmediateBackup(Widgets widgets, BackupTrigger& trigger, const Clock& clock,
+    Dialogs& dialogs, const StopRequest& stop, QObject* parent)
     : QObject(parent)
     , m_widgets(widgets)
     , m_trigger(trigger)
     , m_clock(clock)
     , m_dialogs(dialogs)
+    , m_stop(stop)
 {
 }
 
@@ -36,7 +38,7 @@ void ImmediateBackup::PushButton6_Click()
     step(106, [&] { m_trigger.runBackup(); });
     step(108, [&] { emit busyChanged(false); });
     step(110, [&] { m_widgets.ProgressBar1->setValue(0); });
-    step(112, [&] { WaitSeconds(5, m_clock); });
+    step(112, [&] { WaitSeconds(5, m_clock, m_stop); });
     step(114, [&] { m_widgets.Frame1->setTitle(saved); });
 }
 
@@ -44,6 +46,10 @@ void ImmediateBackup::PushButton6_Click()
 // so the pointer, the progress bar and the caption are still restored.
 void ImmediateBackup::step(int lineLabel, const std::function<void()>& work)
 {
+    // Closing the window (from the pause, an error box, the run) ends the
+    // handler: the program is going away.
+    if (m_stop.requested())
+        return;
     try {
         work();
     } catch (const std::exception& failure) {

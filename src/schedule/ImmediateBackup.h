@@ -9,6 +9,7 @@ class Clock;
 class Dialogs;
 class QGroupBox;
 class QProgressBar;
+class StopRequest;
 
 // "Backup Now (Test)": one backup run at once, with the busy pointer, its
 // outcome shown for five seconds, then the earlier status caption back.
@@ -19,8 +20,9 @@ public:
         QGroupBox* Frame1;
         QProgressBar* ProgressBar1;
     };
+    // stop: raised when the program closes; no step runs after that.
     ImmediateBackup(Widgets widgets, BackupTrigger& trigger, const Clock& clock, Dialogs& dialogs,
-        QObject* parent = nullptr);
+        const StopRequest& stop, QObject* parent = nullptr);
 
     // The click handler of PushButton6.
     void PushButton6_Click();
@@ -36,4 +38,5 @@ private:
     BackupTrigger& m_trigger;
     const Clock& m_clock;
     Dialogs& m_dialogs;
+    const StopRequest& m_stop;
 };

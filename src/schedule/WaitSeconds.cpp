@@ -2,13 +2,14 @@
 
 #include "platform/Clock.h"
 #include "platform/EventLoop.h"
+#include "platform/StopRequest.h"
 
 #include <QThread>
 
-void WaitSeconds(int n, const Clock& clock)
+void WaitSeconds(int n, const Clock& clock, const StopRequest& stop)
 {
     const qint64 end = clock.monotonicMs() + qint64(n) * 1000;
-    while (clock.monotonicMs() < end) {
+    while (!stop.requested() && clock.monotonicMs() < end) {
         LetEventsRun();
         // A short nap keeps the wait from spinning a core while nothing happens.
         QThread::msleep(10);

@@ -3,6 +3,7 @@
 #include <QIODevice>
 #include <QMap>
 #include <QStringList>
+#include <optional>
 
 namespace {
 
@@ -198,8 +199,11 @@ void chopBlanks(QString& text, qsizetype limit)
 }
 
 // The text of one value: escapes resolved, quotes removed, unquoted blanks
-// around it dropped, ";" outside quotes starting a comment. Comma-separated
-// items come back joined by ",".
+// around it dropped. Comma-separated items come back joined by ",". Qt's
+// reader takes any ";" outside quotes for the start of a comment. Qt's writer
+// quotes every value holding ";", so in a value without quotes a ";" can only
+// be typed by hand, and there it is text: Files=/a;/b; keeps every entry.
+// After a quoted part it still starts a comment.
 QString unescapedValue(QStringView value)
 {
     const qsizetype n = value.size();
@@ -209,6 +213,7 @@ QString unescapedValue(QStringView value)
     bool isList = false;
     bool inQuotes = false;
     bool pieceQuoted = false;
+    bool sawQuote = false;
     qsizetype i = 0;
     qsizetype chopLimit = 0;
     auto skipBlanks = [&] {
@@ -242,6 +247,7 @@ QString unescapedValue(QStringView value)
         } else if (c == '"') {
             ++i;
             pieceQuoted = true;
+            sawQuote = true;
             inQuotes = !inQuotes;
             if (!inQuotes)
                 skipBlanks();
@@ -254,7 +260,7 @@ QString unescapedValue(QStringView value)
             pieceQuoted = false;
             ++i;
             skipBlanks();
-        } else if (c == ';' && !inQuotes) {
+        } else if (c == ';' && !inQuotes && sawQuote) {
             break;
         } else {
             qsizetype j = i + 1;
@@ -283,6 +289,49 @@ QString unescapedValue(QStringView value)
     return piece;
 }
 
+// One line of the file without the blanks around it, and without control
+// characters, byte order marks or undecodable bytes before it, so a header
+// that damage pushed along ("\0\0[Quillstead]") is still found.
+QStringView lineContent(QStringView line)
+{
+    while (!line.isEmpty()
+        && (line.front().category() == QChar::Other_Control || line.front() == QChar(0xFEFF)
+            || line.front() == QChar::ReplacementCharacter || line.front() == QLatin1Char(' ')))
+        line = line.sliced(1);
+    return trimmedBlanks(line);
+}
+
+// Calls lineFound(line) for every line that is not empty and not a comment.
+template <typename LineFound> void forEachLine(const QByteArray& bytes, LineFound lineFound)
+{
+    const QString text = QString::fromUtf8(bytes);
+    const QStringView all(text);
+    qsizetype pos = 0;
+    while (pos < all.size()) {
+        qsizetype end = pos;
+        while (end < all.size() && all[end] != QLatin1Char('\n') && all[end] != QLatin1Char('\r'))
+            ++end;
+        const QStringView line = lineContent(all.sliced(pos, end - pos));
+        pos = end + 1;
+        if (!line.isEmpty() && line.front() != QLatin1Char(';') && line.front() != QLatin1Char('#'))
+            lineFound(line);
+    }
+}
+
+// The section a header line opens ("" for [General]); nothing for other lines.
+std::optional<QString> sectionOf(QStringView line)
+{
+    if (line.front() != QLatin1Char('['))
+        return std::nullopt;
+    const qsizetype close = line.indexOf(QLatin1Char(']'));
+    if (close < 0)
+        return std::nullopt;
+    QString section = unescapedKey(line.sliced(1, close - 1));
+    if (section.compare(QLatin1String("General"), Qt::CaseInsensitive) == 0)
+        section.clear();
+    return section;
+}
+
 } // namespace
 
 QSettings::Format iniSettingsFormat()
@@ -294,39 +343,34 @@ QSettings::Format iniSettingsFormat()
 
 bool readIniSettings(QIODevice& device, QSettings::SettingsMap& map)
 {
-    QString text = QString::fromUtf8(device.readAll());
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    const QStringView all(text);
     QString section;
-    qsizetype pos = 0;
-    while (pos < all.size()) {
-        qsizetype end = pos;
-        while (end < all.size() && all[end] != QLatin1Char('\n') && all[end] != QLatin1Char('\r'))
-            ++end;
-        const QStringView line = trimmedBlanks(all.sliced(pos, end - pos));
-        pos = end + 1;
-        if (line.isEmpty() || line.front() == QLatin1Char(';') || line.front() == QLatin1Char('#'))
-            continue;
+    forEachLine(device.readAll(), [&](QStringView line) {
         if (line.front() == QLatin1Char('[')) {
-            const qsizetype close = line.indexOf(QLatin1Char(']'));
-            if (close < 0)
-                continue;
-            section = unescapedKey(line.sliced(1, close - 1));
-            if (section.compare(QLatin1String("General"), Qt::CaseInsensitive) == 0)
-                section.clear();
-            continue;
+            // A header without its "]" opens nothing; its keys stay where they are.
+            if (const auto opened = sectionOf(line))
+                section = *opened;
+            return;
         }
         const qsizetype equals = line.indexOf(QLatin1Char('='));
         if (equals <= 0)
-            continue;
+            return;
         const QString key = unescapedKey(trimmedBlanks(line.first(equals)));
         if (key.isEmpty())
-            continue;
+            return;
         map.insert(section.isEmpty() ? key : section + QLatin1Char('/') + key,
             unescapedValue(line.sliced(equals + 1)));
-    }
+    });
     return true;
+}
+
+bool iniHasSection(const QByteArray& bytes, const QString& section)
+{
+    bool found = false;
+    forEachLine(bytes, [&](QStringView line) {
+        if (sectionOf(line) == section)
+            found = true;
+    });
+    return found;
 }
 
 bool writeIniSettings(QIODevice& device, const QSettings::SettingsMap& map)

@@ -1,6 +1,7 @@
 #include "DestinationFolder.h"
 
 #include "backupset/BrowseForFolder.h"
+#include "platform/Dialogs.h"
 #include "platform/Launcher.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"
@@ -47,7 +48,10 @@ void DestinationFolder::chooseFolder()
 void DestinationFolder::viewFolder()
 {
     // One argument, no shell: blanks and quotes in the path reach the file manager untouched.
-    m_launcher.openWithDefaultProgram(m_Text5->text());
+    const LaunchResult opened = m_launcher.openWithDefaultProgram(m_Text5->text());
+    // Without this the click would do nothing at all, and the user would not know why.
+    if (!opened)
+        m_dialogs.showMessage(QStringLiteral("Quillstead"), opened.description, MessageIcon::Exclamation);
 }
 
 bool DestinationFolder::eventFilter(QObject* watched, QEvent* event)

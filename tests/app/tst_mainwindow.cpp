@@ -47,6 +47,7 @@ struct Program {
     std::unique_ptr<SettingsStore> settings
         = std::make_unique<SettingsStore>(root.filePath("Quillstead.ini"));
     int ended = 0;
+    std::function<int()> draw = [] { return 50; }; // the home-page draw, early in start-up
     std::unique_ptr<MainWindow> window;
 
     Program() { QDir().mkpath(folder); }
@@ -54,7 +55,7 @@ struct Program {
     MainWindow& start()
     {
         window = std::make_unique<MainWindow>(ProgramServices { files, clock, dialogs, launcher, *settings,
-            folder, QLocale(QLocale::English, QLocale::UnitedStates), [] { return 50; }, [this] { ++ended; },
+            folder, QLocale(QLocale::English, QLocale::UnitedStates), QString(), draw, [this] { ++ended; },
             {}, &tray, autostart, folder + "/quillstead" });
         window->startUp();
         return *window;
@@ -148,6 +149,23 @@ private slots:
         QCOMPARE(p.stored("Files"), p.root.filePath("a.txt") + ";;  ;" + p.root.filePath("b.txt") + ";");
     }
 
+    // A settings file without the program's section is kept aside and said
+    // so once, before start-up restores (and writes) anything.
+    void damagedSettingsAreToldAtStart()
+    {
+        Program p;
+        p.settings.reset();
+        QFile file(p.root.filePath("Quillstead.ini"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[Quills\nFiles=/a;\n") > 0);
+        file.close();
+        p.settings = std::make_unique<SettingsStore>(file.fileName());
+        Form1& form = p.start().form();
+        QCOMPARE(p.dialogs.messages.size(), 1);
+        QVERIFY(p.dialogs.messages.front().text.contains(p.settings->startProblem()->keptAs));
+        QCOMPARE(readAll(p.settings->startProblem()->keptAs), QByteArray("[Quills\nFiles=/a;\n"));
+        QCOMPARE(form.ListView1->model()->rowCount(), 0);
+    }
+
     void archiveModeForcesTheFixedFolderAtStart()
     {
         Program p;
@@ -206,7 +224,7 @@ private slots:
         const QString a = p.file("a.txt");
         const QString b = p.file("b.txt");
         Form1& form = p.start().form();
-        p.dialogs.answers << p.root.filePath("docs") + QChar(u'\0') + "a.txt" + QChar(u'\0') + "b.txt";
+        p.dialogs.pickedFiles << QStringList { a, b };
         QTest::mouseClick(form.PushButton7, Qt::LeftButton);
         QCOMPARE(p.stored("Files"), a + ";" + b + ";");
 
@@ -215,6 +233,35 @@ private slots:
         QCOMPARE(p.stored("Files"), b + ";");
         p.window->ListView1_DblClick(); // nothing selected now: nothing happens
         QCOMPARE(p.stored("Files"), b + ";");
+    }
+
+    // A double-click anywhere on the list removes the selected entry, below
+    // the last row as well; with nothing selected it removes nothing.
+    void doubleClickBelowTheRowsRemovesTheSelectedEntry()
+    {
+        Program p;
+        p.store("Files", "/x/a.txt;/x/b.txt;");
+        QTreeView* list = p.start().form().ListView1;
+        p.form().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&p.form()));
+        QWidget* area = list->viewport();
+        const auto row = [&](int i) { return list->visualRect(list->model()->index(i, 0)).center(); };
+        const QPoint below(10, list->visualRect(list->model()->index(1, 0)).bottom() + 4);
+        QVERIFY(below.y() < area->height());
+        const auto entries = [&] { return p.window->backupSet().entries(); };
+        const auto doubleClick = [&](QPoint at) { // as Qt delivers it: a click, then the double-click
+            QTest::mouseClick(area, Qt::LeftButton, {}, at);
+            QTest::mouseDClick(area, Qt::LeftButton, {}, at);
+        };
+
+        QTest::mouseClick(area, Qt::LeftButton, {}, row(1));
+        doubleClick(below);
+        QCOMPARE(entries(), QStringList { "/x/a.txt" });
+        QCOMPARE(p.stored("Files"), QString("/x/a.txt;"));
+        doubleClick(below); // nothing selected
+        QCOMPARE(entries(), QStringList { "/x/a.txt" });
+        doubleClick(row(0));
+        QCOMPARE(entries(), QStringList());
     }
 
     void shutdownStoresTheSetAndEmptiesOnlyTempFiles()
@@ -239,6 +286,43 @@ private slots:
         QCOMPARE(p.ended, 1);
         p.window->shutdown();
         QCOMPARE(p.ended, 1);
+    }
+
+    // Start-up will wait in the splash before it restores the set; a close
+    // request there must not write the empty list over the stored set.
+    void closeBeforeTheSetIsRestoredKeepsTheStoredSet()
+    {
+        Program p;
+        p.store("Files", "/x/a.txt;");
+        p.draw = [&] {
+            p.window->form().close();
+            return 50;
+        };
+        p.start();
+        QCOMPARE(p.ended, 1);
+        QVERIFY(p.window->hasShutDown());
+        QCOMPARE(p.stored("Files"), QStringLiteral("/x/a.txt;"));
+        QCOMPARE(p.form().ListView1->model()->rowCount(), 0); // start-up went no further
+        QVERIFY(!p.form().Timer1->isActive());
+    }
+
+    // A close request from inside an error box of "Backup Now" shuts down
+    // once; the pause after the run does not hold the end up.
+    void closeDuringBackupNowEndsWithoutThePause()
+    {
+        Program p;
+        p.store("Files", p.root.filePath("missing.txt") + ";");
+        p.store("BackupSwitch", "Off");
+        p.clock.setMonotonicStep(1); // the pause would take 5000 passes
+        Form1& form = p.start().form();
+        p.dialogs.onMessage = [&](const ScriptedDialogs::Message&) { form.close(); };
+        const qint64 start = p.clock.monotonicMs();
+        QTest::mouseClick(form.PushButton6, Qt::LeftButton);
+        QCOMPARE(p.dialogs.messages.size(), 1);
+        QCOMPARE(p.ended, 1);
+        QVERIFY(p.clock.monotonicMs() - start < 100);
+        QVERIFY(form.Frame1->title() != QStringLiteral("Auto Backup is Turned Off.")); // not put back
+        QCOMPARE(p.stored("Files"), p.root.filePath("missing.txt") + ";");
     }
 
     void shutdownWithoutTempFolderStillEnds()

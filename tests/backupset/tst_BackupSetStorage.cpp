@@ -78,7 +78,10 @@ private slots:
         const QStringList entries = restored(dir.filePath("q.ini"), dialogs);
         QCOMPARE(entries.size(), 32767);
         QCOMPARE(entries.last(), QString("/f32766"));
-        QCOMPARE(dialogs.messages.size(), 1);
+        // The rest would vanish at the next store: the message counts them.
+        QCOMPARE(dialogs.messageTexts(),
+            QStringList { "The backup set can hold at most 32767 files; the stored set has 3 more.\r\r"
+                          "Those 3 files, from\r/f32767\ron, were not restored and will not be kept." });
     }
 };
 

@@ -86,6 +86,41 @@ private slots:
             QStringLiteral("Dez 6 2026"));
         QCOMPARE(StampDate(evening.date(), QLocale(QLocale::French, QLocale::France)),
             QStringLiteral("déc 6 2026"));
+        const QLocale spanish(QLocale::Spanish, QLocale::Spain);
+        QCOMPARE(GeneralDateText(evening, spanish), QStringLiteral("6/12/2026 21:05:03"));
+        QCOMPARE(StampTime(evening.time(), spanish), QStringLiteral("09 05 03 p m"));
+    }
+
+    // Over every locale Qt knows: stamps hold only letters, digits and single
+    // blanks; the date and time text has no time zone nor what framed it, and
+    // reads back to the same minute wherever Qt can parse the locale's format.
+    void everyLocaleGivesCleanTexts()
+    {
+        static const QRegularExpression stampShape(
+            QStringLiteral("^[\\p{L}\\p{M}\\p{N}]+( [\\p{L}\\p{M}\\p{N}]+)*$"));
+        static const QRegularExpression zoneLeftovers(QStringLiteral("\\(\\s*\\)|\\[\\s*\\]|UTC|,$|\\s$"));
+        const QDateTime when(evening.date(), evening.time(), Qt::UTC);
+        const auto locales
+            = QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+        int readBack = 0;
+        for (const QLocale& locale : locales) {
+            QStringList stamps { StampTime(QTime(9, 5, 3), locale), StampTime(QTime(21, 5, 3), locale) };
+            for (int month = 1; month <= 12; ++month)
+                stamps << StampDate(QDate(2026, month, 6), locale);
+            for (const QString& stamp : stamps)
+                QVERIFY2(stampShape.match(stamp).hasMatch(),
+                    qPrintable(locale.name() + QStringLiteral(": ") + stamp));
+
+            const QString text = GeneralDateText(when, locale);
+            QVERIFY2(!text.contains(zoneLeftovers), qPrintable(locale.name() + QStringLiteral(": ") + text));
+            const QDateTime back = locale.toDateTime(text, GeneralDateFormat(locale));
+            if (!back.isValid())
+                continue;
+            ++readBack;
+            QVERIFY2(back.date() == when.date() && back.time().hour() == 21 && back.time().minute() == 5,
+                qPrintable(locale.name() + QStringLiteral(": ") + text));
+        }
+        QVERIFY2(readBack > locales.size() * 9 / 10, qPrintable(QString::number(readBack)));
     }
 
     void stamps_data()

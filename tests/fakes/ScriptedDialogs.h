@@ -28,10 +28,10 @@ public:
         if (onMessage)
             onMessage(messages.back());
     }
-    QString openFiles(const QString& title, const QString& filter) override
+    QStringList openFiles(const QString& title, const QString& filter) override
     {
         requests.append({ QStringLiteral("openFiles"), title, filter });
-        return answers.isEmpty() ? QString() : answers.takeFirst();
+        return pickedFiles.isEmpty() ? QStringList() : pickedFiles.takeFirst();
     }
     QString browseForFolder(const QString& title) override
     {
@@ -49,7 +49,8 @@ public:
 
     QList<Message> messages;
     QList<Request> requests;
-    QStringList answers; // the next dialog results, in order; "" = cancel
+    QStringList answers; // the next folder choices, in order; "" = cancel
+    QList<QStringList> pickedFiles; // the next open-dialog selections; none = cancel
     // Runs while a message box would be open (a real box lets events run).
     std::function<void(const Message&)> onMessage;
 };

@@ -1,5 +1,6 @@
 #include "FakeClock.h"
 #include "ScriptedDialogs.h"
+#include "platform/StopRequest.h"
 #include "schedule/BackupTrigger.h"
 #include "schedule/ImmediateBackup.h"
 #include "schedule/WaitSeconds.h"
@@ -48,8 +49,9 @@ struct Window {
     RecordingTrigger trigger { frame };
     FakeClock clock;
     ScriptedDialogs dialogs;
+    StopRequest stop;
     QStringList captionsDuringWait;
-    ImmediateBackup backup { { &frame, &bar }, trigger, clock, dialogs };
+    ImmediateBackup backup { { &frame, &bar }, trigger, clock, dialogs, stop };
 
     Window()
     {
@@ -90,11 +92,32 @@ private slots:
         FakeClock clock;
         clock.setMonotonicStep(100);
         const qint64 start = clock.monotonicMs();
-        WaitSeconds(5, clock);
+        StopRequest stop;
+        WaitSeconds(5, clock, stop);
         const qint64 waited = clock.monotonicMs() - start;
         QVERIFY2(waited >= 5000 && waited <= 5300, qPrintable(QString::number(waited)));
         // The wall clock is never read: midnight cannot end the wait early.
         QCOMPARE(clock.readings(), 0);
+    }
+
+    // Closing the program during the pause ends the wait at once, and the
+    // handler takes no further step.
+    void closingDuringThePauseEndsTheWaitAndTheHandler()
+    {
+        Window w;
+        w.clock.setMonotonicStep(1); // the pause would take 5000 passes
+        int passes = 0;
+        QTimer closeRequest;
+        QObject::connect(&closeRequest, &QTimer::timeout, [&] {
+            if (++passes == 3)
+                w.stop.request();
+        });
+        closeRequest.start(0);
+        const qint64 start = w.clock.monotonicMs();
+        w.backup.PushButton6_Click();
+        QVERIFY2(
+            w.clock.monotonicMs() - start < 100, qPrintable(QString::number(w.clock.monotonicMs() - start)));
+        QCOMPARE(w.frame.title(), QStringLiteral("Auto Backup Complete at 12/6/2026 9:05:03 PM"));
     }
 
     void aFailingStepIsReportedAndTheRestStillRuns()

@@ -107,6 +107,11 @@ private slots:
             QTest::mouseClick(win.PushButton2, Qt::LeftButton);
         }
         QCOMPARE(win.launcher.opened, texts);
+        QVERIFY(win.dialogs.messages.isEmpty());
+
+        win.launcher.succeed = false;
+        QTest::mouseClick(win.PushButton2, Qt::LeftButton);
+        QCOMPARE(win.dialogs.messageTexts(), QStringList { "Cannot open \"\": no program to open it" });
     }
 };
 

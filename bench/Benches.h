@@ -6,3 +6,4 @@
 // The engine's files go below folder (the system's temporary folder when empty).
 void runEngineBench(QTextStream& out, const QString& folder);
 void runBackupSetBench(QTextStream& out);
+void runScanBench(QTextStream& out);

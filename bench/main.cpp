@@ -9,6 +9,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     runBackupSetBench(out);
+    runScanBench(out);
     // An optional folder argument measures the engine on another file system.
     const QStringList arguments = QCoreApplication::arguments();
     runEngineBench(out, arguments.size() > 1 ? arguments.at(1) : QString());

@@ -3,12 +3,14 @@
 #include "ApplyAppearance.h"
 #include "Form1.h"
 #include "HoverCursor.h"
+#include "ListDropTarget.h"
 #include "Main.h"
 #include "PointerRules.h"
 #include "ProgramIcon.h"
 #include "backupset/AddFilesByDialog.h"
 #include "backupset/BackupSetIntake.h"
 #include "backupset/BackupSetStorage.h"
+#include "backupset/FolderIntake.h"
 #include "platform/CenterForm.h"
 #include "platform/EventLoop.h"
 #include "platform/TempFolder.h"
@@ -49,6 +51,7 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
 {
     wireBackupSetList();
     connect(m_form->PushButton7, &QPushButton::clicked, this, &MainWindow::PushButton7_Click);
+    connect(m_form->PushButton4, &QPushButton::clicked, this, &MainWindow::PushButton4_Click);
     connect(m_form->PushButton6, &QPushButton::clicked, this, &MainWindow::PushButton6_Click);
     connect(&m_immediateBackup, &ImmediateBackup::busyChanged, m_pointerRules, &PointerRules::setBusy);
     m_form->installEventFilter(this);
@@ -109,6 +112,24 @@ void MainWindow::PushButton7_Click()
         storeBackupSet();
 }
 
+void MainWindow::PushButton4_Click()
+{
+    BackupSetIntake intake(m_backupSet, m_services.dialogs);
+    const FolderIntakeServices services { m_services.dialogs, m_services.files, m_services.clock, m_stop };
+    if (AddAllFilesInFolder(
+            services, m_services.settings, intake, [this](bool busy) { m_pointerRules->setBusy(busy); })
+        && intake.changed())
+        storeBackupSet();
+}
+
+void MainWindow::ListView1_OLEDragDrop(const QStringList& paths)
+{
+    BackupSetIntake intake(m_backupSet, m_services.dialogs);
+    const FolderIntakeServices services { m_services.dialogs, m_services.files, m_services.clock, m_stop };
+    if (AddDroppedPaths(paths, services, intake) && intake.changed())
+        storeBackupSet();
+}
+
 void MainWindow::PushButton6_Click()
 {
     m_immediateBackup.PushButton6_Click();
@@ -145,6 +166,9 @@ void MainWindow::wireBackupSetList()
             list->selectionModel()->clearSelection();
     });
     connect(list, &QTreeView::doubleClicked, this, &MainWindow::ListView1_DblClick);
+    // Handled after the drop has ended, so a long folder scan never holds up the file manager.
+    connect(new ListDropTarget(*list), &ListDropTarget::filesDropped, this,
+        &MainWindow::ListView1_OLEDragDrop, Qt::QueuedConnection);
 }
 
 void MainWindow::storeBackupSet()

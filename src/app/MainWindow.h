@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -57,6 +58,8 @@ public:
 
     // Control handlers.
     void PushButton7_Click();
+    void PushButton4_Click();
+    void ListView1_OLEDragDrop(const QStringList& paths);
     void PushButton6_Click();
     void ListView1_DblClick();
 

@@ -1,6 +1,7 @@
 #include "AddFilesByDialog.h"
 
 #include "BackupSetIntake.h"
+#include "CollapseSeparators.h"
 #include "HasBadCharacters.h"
 #include "platform/Dialogs.h"
 
@@ -11,13 +12,11 @@ QStringList SelectedPaths(const QString& dialogResult, QChar separator)
     const QStringList pieces = dialogResult.split(QChar(u'\0'));
     if (pieces.size() == 1)
         return pieces;
-    const QString doubled = QString(2, separator);
     QStringList paths;
     for (qsizetype i = 1; i < pieces.size(); ++i) {
         // Joining to the root folder doubles its separator; one pass over the
         // whole path repairs it.
-        QString path = pieces[0] + separator + pieces[i];
-        paths << path.replace(doubled, QString(separator));
+        paths << CollapseSeparators(pieces[0] + separator + pieces[i], separator);
     }
     return paths;
 }
@@ -28,12 +27,7 @@ void AddFilesByDialog(Dialogs& dialogs, const FileSystem& files, BackupSetIntake
         = dialogs.openFiles(QStringLiteral("Add File(s) - Hold Ctrl to select multiple files"),
             QStringLiteral("All Files (*.*)|*.*|"));
     for (const QString& path : SelectedPaths(result)) {
-        if (HasBadCharacters(files, path)) {
-            dialogs.showMessage(QStringLiteral("Quillstead"),
-                path + QStringLiteral("\r\rwas not added because it has bad characters in the filename."),
-                MessageIcon::Information);
-            continue;
-        }
-        intake.add(path);
+        if (!RefusedAsBadName(dialogs, files, path))
+            intake.add(path);
     }
 }

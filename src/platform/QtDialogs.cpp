@@ -2,8 +2,20 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QWidget>
+
+namespace {
+
+// The program's texts use Windows-style line breaks; a label wants plain newlines.
+QString withNewlines(QString text)
+{
+    return text.replace(QLatin1String("\r\n"), QLatin1String("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
+} // namespace
 
 QtDialogs::QtDialogs(QWidget* owner)
     : m_owner(owner)
@@ -12,9 +24,7 @@ QtDialogs::QtDialogs(QWidget* owner)
 
 void QtDialogs::showMessage(const QString& caption, const QString& text, MessageIcon icon)
 {
-    // Messages use Windows-style line breaks; a label wants plain newlines.
-    QString shown = text;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QString shown = withNewlines(text);
     QMessageBox::Icon boxIcon = QMessageBox::Information;
     if (icon == MessageIcon::Exclamation)
         boxIcon = QMessageBox::Warning;
@@ -49,4 +59,12 @@ QString QtDialogs::openFiles(const QString& title, const QString& filter)
 QString QtDialogs::browseForFolder(const QString& title)
 {
     return QFileDialog::getExistingDirectory(m_owner, title, QString(), QFileDialog::ShowDirsOnly);
+}
+
+QString QtDialogs::inputBox(const QString& caption, const QString& prompt, const QString& defaultReply)
+{
+    bool ok = false;
+    const QString reply
+        = QInputDialog::getText(m_owner, caption, withNewlines(prompt), QLineEdit::Normal, defaultReply, &ok);
+    return ok ? reply : QString();
 }

@@ -15,6 +15,7 @@ public:
     void showMessage(const QString& caption, const QString& text, MessageIcon icon) override;
     QString openFiles(const QString& title, const QString& filter) override;
     QString browseForFolder(const QString& title) override;
+    QString inputBox(const QString& caption, const QString& prompt, const QString& defaultReply) override;
 
 private:
     QPointer<QWidget> m_owner;

@@ -81,11 +81,9 @@ bool AddDroppedPaths(const QStringList& paths, FolderIntakeServices services, Ba
     EventPacer pacer(services.clock, services.stop);
     QStringList added;
     for (const QString& path : paths) {
-        const bool refused = RefusedAsBadName(services.dialogs, services.files, path);
-        // The message box lets events run, shutdown among them.
         if (!pacer.keepGoing())
             return false;
-        if (refused)
+        if (RefusedAsBadName(services.dialogs, services.files, path))
             continue;
         if (!services.files.folderExists(path)) {
             added.append(path);
@@ -96,6 +94,9 @@ bool AddDroppedPaths(const QStringList& paths, FolderIntakeServices services, Ba
             return false;
         added.append(*tree);
     }
+    // The last message box may have let shutdown run.
+    if (services.stop.requested())
+        return false;
     intake.addAll(added);
     return true;
 }

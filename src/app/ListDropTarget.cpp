@@ -36,7 +36,6 @@ ListDropTarget::ListDropTarget(QAbstractItemView& list)
 {
     list.setAcceptDrops(true);
     list.viewport()->setAcceptDrops(true);
-    list.setDragDropMode(QAbstractItemView::DropOnly);
     list.viewport()->installEventFilter(this);
 }
 

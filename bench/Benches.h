@@ -8,3 +8,4 @@ void runEngineBench(QTextStream& out, const QString& folder);
 void runBackupSetBench(QTextStream& out);
 // "Copy History To Clipboard" on a 100 MB log; first, so its memory peak is its own.
 void runHistoryBench(QTextStream& out, const QString& folder);
+void runScanBench(QTextStream& out);

@@ -9,5 +9,6 @@ public:
     void showMessage(const QString&, const QString&, MessageIcon) override { ++messages; }
     QStringList openFiles(const QString&, const QString&) override { return {}; }
     QString browseForFolder(const QString&) override { return {}; }
+    QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
     int messages = 0;
 };

@@ -14,6 +14,7 @@ int main(int argc, char** argv)
     const QStringList arguments = QCoreApplication::arguments();
     runHistoryBench(out, arguments.size() > 1 ? arguments.at(1) : QString());
     runBackupSetBench(out);
+    runScanBench(out);
     // An optional folder argument measures the engine on another file system.
     runEngineBench(out, arguments.size() > 1 ? arguments.at(1) : QString());
     return 0;

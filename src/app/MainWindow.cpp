@@ -3,12 +3,14 @@
 #include "ApplyAppearance.h"
 #include "Form1.h"
 #include "HoverCursor.h"
+#include "ListDropTarget.h"
 #include "Main.h"
 #include "PointerRules.h"
 #include "ProgramIcon.h"
 #include "backupset/AddFilesByDialog.h"
 #include "backupset/BackupSetIntake.h"
 #include "backupset/BackupSetStorage.h"
+#include "backupset/FolderIntake.h"
 #include "desktop/Splash.h"
 #include "desktop/TrayMinimize.h"
 #include "desktop/cSysTray.h"
@@ -79,6 +81,7 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
     });
     wireBackupSetList();
     connect(m_form->PushButton7, &QPushButton::clicked, this, &MainWindow::PushButton7_Click);
+    connect(m_form->PushButton4, &QPushButton::clicked, this, &MainWindow::PushButton4_Click);
     connect(m_form->PushButton6, &QPushButton::clicked, this, &MainWindow::PushButton6_Click);
     connect(&m_immediateBackup, &ImmediateBackup::busyChanged, m_pointerRules, &PointerRules::setBusy);
     m_form->installEventFilter(this);
@@ -168,6 +171,24 @@ void MainWindow::PushButton7_Click()
         storeBackupSet();
 }
 
+void MainWindow::PushButton4_Click()
+{
+    BackupSetIntake intake(m_backupSet, m_services.dialogs);
+    const FolderIntakeServices services { m_services.dialogs, m_services.files, m_services.clock, m_stop };
+    if (AddAllFilesInFolder(
+            services, m_services.settings, intake, [this](bool busy) { m_pointerRules->setBusy(busy); })
+        && intake.changed())
+        storeBackupSet();
+}
+
+void MainWindow::ListView1_OLEDragDrop(const QStringList& paths)
+{
+    BackupSetIntake intake(m_backupSet, m_services.dialogs);
+    const FolderIntakeServices services { m_services.dialogs, m_services.files, m_services.clock, m_stop };
+    if (AddDroppedPaths(paths, services, intake) && intake.changed())
+        storeBackupSet();
+}
+
 void MainWindow::PushButton6_Click()
 {
     m_immediateBackup.PushButton6_Click();
@@ -225,6 +246,9 @@ void MainWindow::wireBackupSetList()
     connect(list, &QTreeView::doubleClicked, this, &MainWindow::ListView1_DblClick);
     // The view reports double-clicks on rows only; eventFilter takes the rest.
     list->viewport()->installEventFilter(this);
+    // Handled after the drop has ended, so a long folder scan never holds up the file manager.
+    connect(new ListDropTarget(*list), &ListDropTarget::filesDropped, this,
+        &MainWindow::ListView1_OLEDragDrop, Qt::QueuedConnection);
 }
 
 void MainWindow::storeBackupSet()

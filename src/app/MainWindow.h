@@ -80,6 +80,8 @@ public:
 
     // Control handlers.
     void PushButton7_Click();
+    void PushButton4_Click();
+    void ListView1_OLEDragDrop(const QStringList& paths);
     void PushButton6_Click();
     void ListView1_DblClick();
 

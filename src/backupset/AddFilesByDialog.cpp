@@ -1,6 +1,7 @@
 #include "AddFilesByDialog.h"
 
 #include "BackupSetIntake.h"
+#include "CollapseSeparators.h"
 #include "HasBadCharacters.h"
 #include "platform/Dialogs.h"
 
@@ -10,12 +11,7 @@ void AddFilesByDialog(Dialogs& dialogs, const FileSystem& files, BackupSetIntake
         = dialogs.openFiles(QStringLiteral("Add File(s) - Hold Ctrl to select multiple files"),
             QStringLiteral("All Files (*.*)|*.*|"));
     for (const QString& path : picked) {
-        if (HasBadCharacters(files, path)) {
-            dialogs.showMessage(QStringLiteral("Quillstead"),
-                path + QStringLiteral("\r\rwas not added because it has bad characters in the filename."),
-                MessageIcon::Information);
-            continue;
-        }
-        intake.add(path);
+        if (!RefusedAsBadName(dialogs, files, path))
+            intake.add(path);
     }
 }

@@ -19,4 +19,8 @@ public:
     // Folder chooser. Returns the chosen folder as the system reports it (the
     // root keeps its separator, other folders have none), or "" on cancel.
     virtual QString browseForFolder(const QString& title) = 0;
+    // One-line input box with OK and Cancel. Returns the typed text (which
+    // starts as defaultReply), or "" on cancel. Line breaks in the prompt are
+    // carriage returns, as in messages.
+    virtual QString inputBox(const QString& caption, const QString& prompt, const QString& defaultReply) = 0;
 };

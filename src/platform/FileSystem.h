@@ -15,6 +15,9 @@ struct FileResult {
     explicit operator bool() const { return ok; }
 };
 
+// What one step of a folder walk asks for.
+enum class WalkEntries { Files, Folders };
+
 // Every file operation of the program goes through this interface, so the
 // logic never calls the operating system itself.
 class FileSystem {
@@ -44,4 +47,11 @@ public:
     virtual QStringList listFiles(const QString& folder, const QString& pattern) const = 0;
     // Visible immediate subfolders of folder. Names only, sorted.
     virtual QStringList listFolders(const QString& folder) const = 0;
+    // One folder of a folder walk, names only, sorted by name (letter case
+    // ignored, ties in character order), so results never depend on the disk.
+    // Files: regular files and links to regular files, hidden ones (leading
+    // ".") included; no pipes, sockets or devices. Folders: subfolders that
+    // are neither hidden nor links, so a walk never loops. A folder that
+    // cannot be listed gives an empty list.
+    virtual QStringList walkFolder(const QString& folder, WalkEntries kind) const = 0;
 };

@@ -4,8 +4,10 @@
 #include <QFile>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -287,4 +289,63 @@ QStringList LocalFileSystem::listFolders(const QString& folder) const
         return {};
     QDir dir(folder, QString(), QDir::Name, QDir::Dirs | QDir::NoDotAndDotDot);
     return dir.entryList();
+}
+
+namespace {
+
+// The entry's kind as the directory reports it, without following a link;
+// asked of the file system only where the directory does not say.
+unsigned char entryType(int folder, const dirent& entry)
+{
+    if (entry.d_type != DT_UNKNOWN)
+        return entry.d_type;
+    struct stat info { };
+    if (::fstatat(folder, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return DT_UNKNOWN;
+    if (S_ISREG(info.st_mode))
+        return DT_REG;
+    if (S_ISDIR(info.st_mode))
+        return DT_DIR;
+    return S_ISLNK(info.st_mode) ? DT_LNK : DT_UNKNOWN;
+}
+
+bool wantedInWalk(int folder, const dirent& entry, WalkEntries kind)
+{
+    const char* name = entry.d_name;
+    if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
+        return false;
+    const unsigned char type = entryType(folder, entry);
+    if (kind == WalkEntries::Folders)
+        return type == DT_DIR && name[0] != '.';
+    if (type == DT_REG)
+        return true;
+    struct stat target { };
+    return type == DT_LNK && ::fstatat(folder, name, &target, 0) == 0 && S_ISREG(target.st_mode);
+}
+
+bool walkOrder(const QString& a, const QString& b)
+{
+    const int folded = a.compare(b, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : a < b;
+}
+
+} // namespace
+
+QStringList LocalFileSystem::walkFolder(const QString& folder, WalkEntries kind) const
+{
+    auto name = encoded(folder);
+    if (!name)
+        return {};
+    DIR* dir = ::opendir(name->constData());
+    if (!dir)
+        return {};
+    const int fd = ::dirfd(dir);
+    QStringList names;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (wantedInWalk(fd, *entry, kind))
+            names.append(QFile::decodeName(entry->d_name));
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end(), walkOrder);
+    return names;
 }

@@ -3,9 +3,21 @@
 #include "StopRequest.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
+
+namespace {
+
+// The program's texts use Windows-style line breaks; a label wants plain newlines.
+QString withNewlines(QString text)
+{
+    return text.replace(QLatin1String("\r\n"), QLatin1String("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
+} // namespace
 
 QtDialogs::QtDialogs(QWidget* owner)
     : m_owner(owner)
@@ -16,9 +28,7 @@ void QtDialogs::showMessage(const QString& caption, const QString& text, Message
 {
     if (stopped())
         return;
-    // Messages use Windows-style line breaks; a label wants plain newlines.
-    QString shown = text;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QString shown = withNewlines(text);
     QMessageBox::Icon boxIcon = QMessageBox::Information;
     if (icon == MessageIcon::Exclamation)
         boxIcon = QMessageBox::Warning;
@@ -68,4 +78,12 @@ QString QtDialogs::browseForFolder(const QString& title)
     if (stopped())
         return {};
     return QFileDialog::getExistingDirectory(m_owner, title, QString(), QFileDialog::ShowDirsOnly);
+}
+
+QString QtDialogs::inputBox(const QString& caption, const QString& prompt, const QString& defaultReply)
+{
+    bool ok = false;
+    const QString reply
+        = QInputDialog::getText(m_owner, caption, withNewlines(prompt), QLineEdit::Normal, defaultReply, &ok);
+    return ok ? reply : QString();
 }

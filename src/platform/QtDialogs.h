@@ -19,6 +19,7 @@ public:
     void showMessage(const QString& caption, const QString& text, MessageIcon icon) override;
     QStringList openFiles(const QString& title, const QString& filter) override;
     QString browseForFolder(const QString& title) override;
+    QString inputBox(const QString& caption, const QString& prompt, const QString& defaultReply) override;
 
 private:
     bool stopped() const;

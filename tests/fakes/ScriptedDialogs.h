@@ -17,9 +17,11 @@ public:
         MessageIcon icon;
     };
     struct Request {
-        QString kind; // "openFiles" or "browseForFolder"
-        QString title;
+        QString kind; // "openFiles", "browseForFolder" or "inputBox"
+        QString title; // an input box's caption
         QString filter;
+        QString prompt;
+        QString defaultReply;
     };
 
     void showMessage(const QString& caption, const QString& text, MessageIcon icon) override
@@ -30,12 +32,17 @@ public:
     }
     QStringList openFiles(const QString& title, const QString& filter) override
     {
-        requests.append({ QStringLiteral("openFiles"), title, filter });
+        requests.append({ QStringLiteral("openFiles"), title, filter, QString(), QString() });
         return pickedFiles.isEmpty() ? QStringList() : pickedFiles.takeFirst();
     }
     QString browseForFolder(const QString& title) override
     {
-        requests.append({ QStringLiteral("browseForFolder"), title, QString() });
+        requests.append({ QStringLiteral("browseForFolder"), title, QString(), QString(), QString() });
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+    QString inputBox(const QString& caption, const QString& prompt, const QString& defaultReply) override
+    {
+        requests.append({ QStringLiteral("inputBox"), caption, QString(), prompt, defaultReply });
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
 

@@ -1,0 +1,102 @@
+#include "FolderIntake.h"
+
+#include "AddFolder.h"
+#include "BackupSetIntake.h"
+#include "BrowseForFolder.h"
+#include "HasBadCharacters.h"
+#include "platform/Dialogs.h"
+#include "platform/EventPacer.h"
+#include "platform/FileSystem.h"
+#include "platform/StopRequest.h"
+#include "settings/SettingKeys.h"
+
+#include <QMimeData>
+#include <QUrl>
+
+namespace {
+
+// Busy from construction to the end of the scope, however the scope ends.
+class BusyPointer {
+public:
+    explicit BusyPointer(const std::function<void(bool)>& setBusy)
+        : m_setBusy(setBusy)
+    {
+        if (m_setBusy)
+            m_setBusy(true);
+    }
+    ~BusyPointer()
+    {
+        if (m_setBusy)
+            m_setBusy(false);
+    }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+private:
+    const std::function<void(bool)>& m_setBusy;
+};
+
+} // namespace
+
+bool AddAllFilesInFolder(FolderIntakeServices services, SettingsStore& settings, BackupSetIntake& intake,
+    const std::function<void(bool busy)>& setBusy)
+{
+    const QString reply = services.dialogs.inputBox(QStringLiteral("Quillstead"),
+        QStringLiteral(
+            "Enter file extension to load:\r\r(* for all files, txt for all txt files, doc for all "
+            "doc files, etc.)"),
+        QStringLiteral("*"));
+    // A dialog lets events run, shutdown among them.
+    if (services.stop.requested())
+        return false;
+    if (reply.isEmpty())
+        return true;
+    writeSetting(settings, Setting::Extension, reply);
+    const QString folder = BrowseForFolder(services.dialogs, QStringLiteral("Please select folder to add:"));
+    if (services.stop.requested())
+        return false;
+    if (folder.isEmpty())
+        return true;
+    BusyPointer busy(setBusy);
+    EventPacer pacer(services.clock, services.stop);
+    return AddFolderTree(folder, QStringLiteral("*.") + reply, true, services.files, pacer, intake);
+}
+
+std::optional<QStringList> DroppedFilePaths(const QMimeData& data)
+{
+    const QList<QUrl> urls = data.urls();
+    if (urls.isEmpty())
+        return std::nullopt;
+    QStringList paths;
+    for (const QUrl& url : urls) {
+        if (!url.isLocalFile())
+            return std::nullopt;
+        paths.append(url.toLocalFile());
+    }
+    return paths;
+}
+
+bool AddDroppedPaths(const QStringList& paths, FolderIntakeServices services, BackupSetIntake& intake)
+{
+    EventPacer pacer(services.clock, services.stop);
+    QStringList added;
+    for (const QString& path : paths) {
+        if (!pacer.keepGoing())
+            return false;
+        if (RefusedAsBadName(services.dialogs, services.files, path))
+            continue;
+        if (!services.files.folderExists(path)) {
+            added.append(path);
+            continue;
+        }
+        const auto tree = CollectFolderTree(path, QStringLiteral("*.*"), false, services.files, pacer);
+        if (!tree)
+            return false;
+        added.append(*tree);
+    }
+    // The last message box may have let shutdown run.
+    if (services.stop.requested())
+        return false;
+    intake.addAll(added);
+    return true;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+class BackupSetIntake;
+class Clock;
+class Dialogs;
+class FileSystem;
+class QMimeData;
+class SettingsStore;
+class StopRequest;
+
+// What the folder command and the drop intake work with. stop is raised when
+// shutdown begins; a scan then ends at once and adds nothing.
+struct FolderIntakeServices {
+    Dialogs& dialogs;
+    const FileSystem& files;
+    const Clock& clock;
+    const StopRequest& stop;
+};
+
+// "Add All File(s) In Folder": asks for an extension (stored under
+// "Extension") and a folder, then adds the tree's files whose names end in
+// "." and that extension, with the busy pointer on meanwhile. False when
+// shutdown stopped it.
+bool AddAllFilesInFolder(FolderIntakeServices services, SettingsStore& settings, BackupSetIntake& intake,
+    const std::function<void(bool busy)>& setBusy);
+
+// The local paths of dropped data when it is a list of file: URLs (what file
+// managers offer); nullopt for anything else, which cannot be dropped.
+std::optional<QStringList> DroppedFilePaths(const QMimeData& data);
+
+// Adds dropped paths in order: a folder (hidden ones too) gives every file of
+// its tree, all names, joined without collapsing; anything else is added as
+// it is. A path the system cannot report (vanished, or a name it cannot
+// express) gets the bad-characters message instead. Everything is added in
+// one insertion at the end. False when shutdown stopped it.
+bool AddDroppedPaths(const QStringList& paths, FolderIntakeServices services, BackupSetIntake& intake);

@@ -28,10 +28,6 @@ enum Line : int {
     WriteHistory = 212,
 };
 
-// Copies are put in place (flushed to disk, then renamed) in groups of at
-// most this many files or bytes: one flush serves the whole group.
-constexpr int GroupFiles = 256;
-constexpr qint64 GroupBytes = qint64(256) << 20;
 // How often a run lets the window's events run, so it repaints and reacts.
 constexpr qint64 EventPassMs = 50;
 
@@ -178,8 +174,7 @@ bool IntervalSave::runPerFile(const RunRequest& request, const RunOptions& optio
         }
         written.insert(destination, source);
         waiting.append({ fileName, destination });
-        if ((copies->count() >= GroupFiles || copies->bytes() >= GroupBytes)
-            && !putInPlace(*copies, waiting, written))
+        if (copies->isFull() && !putInPlace(*copies, waiting, written))
             return false;
         if (!keepGoing())
             return false;

@@ -39,9 +39,8 @@ public:
     // copied. Failures to read name the source, failures to write name the
     // destination.
     virtual FileResult add(const QString& source, const QString& destination, const KeepGoing& keepGoing) = 0;
-    // Copies added and not yet committed, and their bytes.
-    virtual int count() const = 0;
-    virtual qint64 bytes() const = 0;
+    // True when the copies waiting should be committed before more are added.
+    virtual bool isFull() const = 0;
     // True when an uncommitted copy goes to destination.
     virtual bool holds(const QString& destination) const = 0;
     // Puts every added copy in place; one result per copy, in the order added.

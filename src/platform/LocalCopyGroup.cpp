@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,6 +16,9 @@ namespace {
 // Copies move in pieces of this size, so keepGoing is asked often enough
 // even on a slow disk.
 constexpr off_t Piece = off_t(1) << 20;
+// Data written but not yet flushed in one group; a flush of a larger amount
+// would only hold the history lines back longer.
+constexpr qint64 MaxGroupBytes = qint64(256) << 20;
 
 QByteArray folderOf(const QByteArray& path)
 {
@@ -55,20 +59,20 @@ public:
     }
 
     // Copies the first size bytes, skipping the holes of a sparse source.
-    CopyError copy(off_t size)
+    CopyError copy(off_t size, bool sparse)
     {
         if (size == 0)
             return stream(); // some files report no size and still have content
         off_t at = 0;
         while (at < size) {
-            off_t data = ::lseek(m_from, at, SEEK_DATA);
+            off_t data = sparse ? ::lseek(m_from, at, SEEK_DATA) : at;
             if (data < 0 && errno == ENXIO)
                 break; // only a hole is left
             if (data < 0)
                 data = at; // no hole information: copy everything
             if (data >= size)
                 break;
-            off_t hole = ::lseek(m_from, data, SEEK_HOLE);
+            off_t hole = sparse ? ::lseek(m_from, data, SEEK_HOLE) : size;
             if (hole < 0 || hole > size)
                 hole = size;
             at = data;
@@ -78,8 +82,10 @@ public:
                 size = at; // the source shrank while being copied
                 break;
             }
+            at = hole;
         }
-        if (::ftruncate(m_to, size) != 0)
+        // A hole at the end, or a source that shrank: the size says where the file ends.
+        if (at != size && ::ftruncate(m_to, size) != 0)
             return { CopyError::Write, errno };
         return {};
     }
@@ -167,6 +173,18 @@ private:
 
 } // namespace
 
+bool LocalCopyGroup::isFull() const
+{
+    // Each waiting copy holds its working file open (and locked): stay well
+    // inside the number of files a process may hold open.
+    static const qsizetype maxFiles = [] {
+        struct rlimit limit { };
+        const rlim_t open = ::getrlimit(RLIMIT_NOFILE, &limit) == 0 ? limit.rlim_cur : 1024;
+        return qsizetype(std::clamp<rlim_t>(open / 2 - 64, 16, 1024));
+    }();
+    return qsizetype(m_pending.size()) >= maxFiles || m_bytes >= MaxGroupBytes;
+}
+
 QString LocalCopyGroup::workingPathFor(const QString& destination)
 {
     return QFile::decodeName(workingPathOf(QFile::encodeName(destination)));
@@ -221,11 +239,9 @@ FileResult LocalCopyGroup::add(const QString& source, const QString& destination
         return notRegular(source); // swapped for something else since the look
 
     // A backup the user made read-only is not replaced behind their back.
-    struct stat existing { };
-    const bool exists = ::stat(to->constData(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode))
-        return failureOf(QStringLiteral("Cannot write"), destination, EISDIR);
-    if (exists && ::faccessat(AT_FDCWD, to->constData(), W_OK, AT_EACCESS) != 0 && errno != ENOENT)
+    const bool writable = ::faccessat(AT_FDCWD, to->constData(), W_OK, AT_EACCESS) == 0;
+    const bool exists = writable || errno != ENOENT;
+    if (!writable && exists)
         return failureOf(QStringLiteral("Cannot write"), destination, errno);
 
     Pending pending { destination, *to, workingPathOf(*to), FileDescriptor(), 0 };
@@ -233,7 +249,9 @@ FileResult LocalCopyGroup::add(const QString& source, const QString& destination
         return opened;
 
     Copier copier(in.get(), pending.file.get(), keepGoing);
-    const CopyError failed = copier.copy(info.st_size);
+    // Fewer blocks than the size needs: the file has holes worth keeping.
+    const bool sparse = info.st_blocks * 512 < info.st_size;
+    const CopyError failed = copier.copy(info.st_size, sparse);
     if (failed.side != CopyError::None) {
         if (pending.workingPath.isEmpty())
             ::ftruncate(pending.file.get(), 0); // written in place: never leave half a backup
@@ -268,7 +286,13 @@ FileResult LocalCopyGroup::openWorkingFile(Pending& pending, bool destinationExi
     // A few rounds at most: each one means another copy of the program put
     // the working file in place or removed it just then.
     for (int round = 0; round < 8; ++round) {
-        FileDescriptor file(::open(working, O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600));
+        // Usually no working file is there: a new one is ours alone (no one
+        // else can take it for a leftover once it is locked, just below).
+        const int fresh = round == 0 ? O_EXCL : 0;
+        FileDescriptor file(
+            ::open(working, O_WRONLY | O_CREAT | fresh | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600));
+        if (!file.valid() && errno == EEXIST && fresh)
+            continue;
         if (!file.valid()) {
             const int error = errno;
             // In a folder the user cannot write to, a backup the user may
@@ -284,15 +308,16 @@ FileResult LocalCopyGroup::openWorkingFile(Pending& pending, bool destinationExi
                         .arg(pending.destination));
             return failureOf(QStringLiteral("Cannot write"), pending.destination, errno);
         }
-        // The lock may have come free because its holder renamed or removed
-        // the file; then this descriptor is not the working file any more.
-        struct stat mine {
-        }, named {};
+        struct stat mine { };
         if (::fstat(file.get(), &mine) != 0)
             return failureOf(QStringLiteral("Cannot write"), pending.destination, errno);
-        if (::lstat(working, &named) != 0 || named.st_dev != mine.st_dev || named.st_ino != mine.st_ino)
+        // The lock may have come free because its holder renamed or removed
+        // the file; then this descriptor is not the working file any more.
+        struct stat named { };
+        if (!fresh
+            && (::lstat(working, &named) != 0 || named.st_dev != mine.st_dev || named.st_ino != mine.st_ino))
             continue;
-        if (!S_ISREG(mine.st_mode))
+        if (!fresh && !S_ISREG(mine.st_mode))
             return failureOf(QStringLiteral("Cannot write"), pending.destination, EEXIST);
         // What an interrupted copy left is ours to reuse now.
         if (mine.st_size != 0 && ::ftruncate(file.get(), 0) != 0)

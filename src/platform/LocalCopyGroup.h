@@ -19,8 +19,7 @@ public:
     LocalCopyGroup& operator=(const LocalCopyGroup&) = delete;
 
     FileResult add(const QString& source, const QString& destination, const KeepGoing& keepGoing) override;
-    int count() const override { return int(m_pending.size()); }
-    qint64 bytes() const override { return m_bytes; }
+    bool isFull() const override;
     bool holds(const QString& destination) const override;
     QList<FileResult> commit() override;
 

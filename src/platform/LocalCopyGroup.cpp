@@ -198,8 +198,7 @@ LocalCopyGroup::~LocalCopyGroup()
 
 bool LocalCopyGroup::holds(const QString& destination) const
 {
-    return std::any_of(m_pending.begin(), m_pending.end(),
-        [&](const Pending& pending) { return pending.destination == destination; });
+    return m_destinations.contains(destination);
 }
 
 void LocalCopyGroup::discard(Pending& pending)
@@ -281,6 +280,7 @@ FileResult LocalCopyGroup::add(const QString& source, const QString& destination
             return failureOf(QStringLiteral("Cannot write"), destination, errno);
     }
     m_bytes += info.st_size;
+    m_destinations.insert(destination);
     m_pending.push_back(std::move(pending));
     return FileResult::success();
 }
@@ -395,6 +395,7 @@ QList<FileResult> LocalCopyGroup::commit()
         pending.file.reset(); // in place now: nothing to remove
     }
     m_pending.clear();
+    m_destinations.clear();
     m_bytes = 0;
     return results;
 }

@@ -3,6 +3,8 @@
 #include "FileSystem.h"
 #include "PosixFiles.h"
 
+#include <QSet>
+
 #include <sys/types.h>
 #include <vector>
 
@@ -40,5 +42,6 @@ private:
     void discard(Pending& pending);
 
     std::vector<Pending> m_pending;
+    QSet<QString> m_destinations; // of m_pending
     qint64 m_bytes = 0;
 };

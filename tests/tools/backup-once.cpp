@@ -39,12 +39,13 @@ int main(int argc, char** argv)
     LocalFileSystem files;
     SystemClock clock;
     PrintedDialogs dialogs;
-    IntervalSave run(RunServices { files, clock, dialogs, QLocale(QLocale::English, QLocale::UnitedStates),
-        arguments.at(2) });
+    IntervalSave run(RunServices {
+        files, clock, dialogs, QLocale(QLocale::English, QLocale::UnitedStates), arguments.at(2) });
     QString folder = arguments.at(1);
     if (!folder.endsWith(u'/'))
         folder += u'/';
-    run.SaveAll(RunRequest { RunOptions { false, false, DestinationMode::FixedFolder, WriteMode::CreateNew, folder },
-        arguments.mid(3), [](const QString&) {}, [](const QString&) {} });
+    run.SaveAll(
+        RunRequest { RunOptions { false, false, DestinationMode::FixedFolder, WriteMode::CreateNew, folder },
+            arguments.mid(3), [](const QString&) {}, [](const QString&) {} });
     return std::min(dialogs.messages, 100);
 }

@@ -4,11 +4,16 @@
 #include "FixedFolder.h"
 #include "FormatFile.h"
 #include "HistoryLog.h"
+#include "NameLimit.h"
 #include "PathPieces.h"
 #include "RunCaptions.h"
 #include "platform/ApplicationError.h"
 #include "platform/Clock.h"
+#include "platform/EventLoop.h"
 #include "platform/FileSystem.h"
+#include "platform/StopRequest.h"
+
+#include <utility>
 
 namespace {
 
@@ -23,6 +28,9 @@ enum Line : int {
     CopyFile = 210,
     WriteHistory = 212,
 };
+
+// How often a run lets the window's events run, so it repaints and reacts.
+constexpr qint64 EventPassMs = 50;
 
 // Clears the in-progress flag however the run ends.
 class RunningFlag {
@@ -63,22 +71,39 @@ bool IntervalSave::SaveAll(const RunRequest& request)
     if (options.archiveMode) {
         // Packing the set into one archive is not part of this build: say so
         // rather than report a backup that was never made.
-        reportError(QStringLiteral("Backing up all files as one zip file is not available in this version; "
-                                   "no archive was made."),
-            CheckArchiveMode);
-    } else {
-        runPerFile(request, options);
+        if (!reportError(
+                QStringLiteral("Backing up all files as one zip file is not available in this version; "
+                               "no archive was made."),
+                CheckArchiveMode))
+            return true; // shutdown: no further steps
+    } else if (!runPerFile(request, options)) {
+        return true; // shutdown: no further steps
     }
     request.setStatus(CompletionCaption(m_services.clock.now(), m_services.locale));
     return true;
 }
 
-void IntervalSave::runPerFile(const RunRequest& request, const RunOptions& options)
+// A copy that is complete on disk and waits for its history line.
+struct IntervalSave::Written {
+    QString fileName;
+    QString destination;
+};
+
+bool IntervalSave::runPerFile(const RunRequest& request, const RunOptions& options)
 {
     FixedFolder folder(options.folderText, request.setFolderText);
     const StampSettings stamp { options.writeMode, m_services.clock, m_services.locale };
+    const KeepGoing keepGoingWhileCopying = [this] { return keepGoing(); };
+    std::unique_ptr<CopyGroup> copies = m_services.files.startCopies();
+    QList<Written> waiting;
+    // Backups this run wrote, with their sources: a run never replaces its own work.
+    QHash<QString, QString> written;
+    QHash<QString, int> nameLimits;
+    m_lastEventPass = m_services.clock.monotonicMs();
 
     for (const QString& source : request.entries) {
+        if (stopRequested())
+            return false;
         const QString sourceFolder = SourceFolderOf(source);
         const QString extension = ExtensionOf(source);
         const QString fileName = FileNameOf(source);
@@ -88,7 +113,8 @@ void IntervalSave::runPerFile(const RunRequest& request, const RunOptions& optio
             const int label = options.stamping ? NameFixedStamped : NameFixedPlain;
             // An empty folder text would put the backup into the file-system root.
             if (!folder.isSet()) {
-                reportError(QStringLiteral("No destination folder is set."), label);
+                if (!reportError(QStringLiteral("No destination folder is set."), label))
+                    return false;
                 continue;
             }
             destination = options.stamping ? FixedFolderName(fileName, extension, folder, stamp)
@@ -102,23 +128,99 @@ void IntervalSave::runPerFile(const RunRequest& request, const RunOptions& optio
         // No destination option, or no write mode for a stamped name, leaves
         // no file name to copy to.
         if (destination.isEmpty() || destination.endsWith(NativeSeparator)) {
-            reportError(
-                QStringLiteral("There is no destination for the backup of \"%1\".").arg(source), CopyFile);
+            if (!reportError(QStringLiteral("There is no destination for the backup of \"%1\".").arg(source),
+                    CopyFile))
+                return false;
             continue;
         }
-        if (FileResult copied = m_services.files.copyFile(source, destination); !copied) {
-            reportError(copied.description, CopyFile);
+        const QString destinationFolder = SourceFolderOf(destination);
+        if (!nameLimits.contains(destinationFolder))
+            nameLimits.insert(destinationFolder, m_services.files.nameLengthLimit(destinationFolder));
+        destination = FitNameToLimit(destination, fileName, nameLimits.value(destinationFolder));
+
+        // The same entry twice may replace its own backup; another file whose
+        // backup name comes out the same may not.
+        if (const auto earlier = written.constFind(destination);
+            earlier != written.cend() && *earlier != source) {
+            if (!reportError(
+                    QStringLiteral("The backup of \"%1\" was not written: its name \"%2\" is the name "
+                                   "of the backup of \"%3\" made earlier in this run.")
+                        .arg(source, destination, *earlier),
+                    CopyFile))
+                return false;
             continue;
         }
-        const QString line = fileName + QStringLiteral(" was backup saved at ")
-            + GeneralDateText(m_services.clock.now(), m_services.locale);
-        if (FileResult logged = AppendHistory(m_services.files, m_services.programFolder, line); !logged)
-            reportError(logged.description, WriteHistory);
+        if (copies->holds(destination) && !putInPlace(*copies, waiting, written))
+            return false;
+        const FileResult copied = copies->add(source, destination, keepGoingWhileCopying);
+        if (stopRequested())
+            return false;
+        if (!copied) {
+            // A missing backup folder (an unplugged drive) fails every file
+            // alike: one message says so, and the run skips the rest.
+            if (options.destination == DestinationMode::FixedFolder
+                && !m_services.files.folderExists(folder.text())) {
+                // Copies waiting in it cannot be put in place either.
+                copies.reset();
+                return reportError(
+                    QStringLiteral("The backup folder \"%1\" does not exist or is not a "
+                                   "folder; the remaining files of this run were not backed up.")
+                        .arg(folder.text()),
+                    CopyFile);
+            }
+            if (!reportError(copied.description, CopyFile))
+                return false;
+            continue;
+        }
+        written.insert(destination, source);
+        waiting.append({ fileName, destination });
+        if (copies->isFull() && !putInPlace(*copies, waiting, written))
+            return false;
+        if (!keepGoing())
+            return false;
     }
+    return !stopRequested() && putInPlace(*copies, waiting, written);
 }
 
-void IntervalSave::reportError(const QString& description, int lineLabel)
+bool IntervalSave::putInPlace(CopyGroup& copies, QList<Written>& waiting, QHash<QString, QString>& written)
+{
+    const QList<FileResult> results = copies.commit();
+    const QList<Written> done = std::exchange(waiting, {});
+    for (qsizetype i = 0; i < done.size(); ++i) {
+        const FileResult& result = results.value(i, FileResult::failure(QStringLiteral("The copy was lost")));
+        if (!result) {
+            written.remove(done[i].destination);
+            if (!reportError(result.description, CopyFile))
+                return false;
+            continue;
+        }
+        const QString line
+            = HistoryLine(done[i].fileName, GeneralDateText(m_services.clock.now(), m_services.locale));
+        if (FileResult logged = AppendHistory(m_services.files, m_services.programFolder, line);
+            !logged && !reportError(logged.description, WriteHistory))
+            return false;
+    }
+    return true;
+}
+
+bool IntervalSave::reportError(const QString& description, int lineLabel)
 {
     ShowApplicationError(
         m_services.dialogs, description, QStringLiteral("Quillkeep.IntervalSave.SaveAll"), lineLabel);
+    return !stopRequested();
+}
+
+bool IntervalSave::stopRequested() const
+{
+    return m_services.stop && m_services.stop->requested();
+}
+
+bool IntervalSave::keepGoing()
+{
+    const qint64 now = m_services.clock.monotonicMs();
+    if (now - m_lastEventPass >= EventPassMs) {
+        LetEventsRun();
+        m_lastEventPass = now;
+    }
+    return !stopRequested();
 }

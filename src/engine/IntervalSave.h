@@ -2,12 +2,15 @@
 
 #include "RunOptions.h"
 
+#include <QHash>
+#include <QList>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <functional>
 
 class Clock;
+class CopyGroup;
 class Dialogs;
 class FileSystem;
 class StopRequest;
@@ -38,14 +41,25 @@ public:
     explicit IntervalSave(RunServices services);
 
     // Runs one backup. A call made while a run is in progress (possible while
-    // an error box is open) does nothing and returns false at once.
+    // an error box is open or a long copy lets events run) does nothing and
+    // returns false at once. When shutdown is asked for during the run, the
+    // copy under way is abandoned and the run ends without further steps.
     bool SaveAll(const RunRequest& request);
     bool isRunning() const { return m_running; }
 
 private:
-    void runPerFile(const RunRequest& request, const RunOptions& options);
-    void reportError(const QString& description, int lineLabel);
+    struct Written;
+
+    // Both return false when shutdown stopped the run.
+    bool runPerFile(const RunRequest& request, const RunOptions& options);
+    bool putInPlace(CopyGroup& copies, QList<Written>& waiting, QHash<QString, QString>& written);
+    // Shows the error box; false when shutdown was asked for while it was open.
+    bool reportError(const QString& description, int lineLabel);
+    bool stopRequested() const;
+    // Lets the window's events run when it is time again; false once shutdown was asked for.
+    bool keepGoing();
 
     RunServices m_services;
     bool m_running = false;
+    qint64 m_lastEventPass = 0;
 };

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
 #include <optional>
 
 // Outcome of a file operation: success, or the system's description of why it failed.
@@ -18,17 +21,54 @@ struct FileResult {
 // What one step of a folder walk asks for.
 enum class WalkEntries { Files, Folders };
 
+// Asked again and again while a copy runs (after every megabyte or so, a few
+// times in every 50 ms of copying); answering false abandons the copy.
+using KeepGoing = std::function<bool()>;
+
+// Copies written under working names and put in place together. Each copy
+// goes to a hidden working file beside its destination; commit makes all of
+// them durable with one flush per file system, renames each over its
+// destination and makes the renames durable. So after a crash or power cut at
+// any moment a destination holds either its previous or its new content,
+// whole. A copy that fails, is abandoned or is never committed leaves its
+// destination untouched and no working file behind. Copies keep the source's
+// modification time and permission bits; holes in a sparse source stay holes.
+class CopyGroup {
+public:
+    virtual ~CopyGroup() = default; // removes the working files of copies not committed
+
+    // Copies source to a working file for destination; nothing is seen under
+    // destination before commit. Only a regular file (or a link to one) is
+    // copied. Failures to read name the source, failures to write name the
+    // destination.
+    virtual FileResult add(const QString& source, const QString& destination, const KeepGoing& keepGoing) = 0;
+    // True when the copies waiting should be committed before more are added.
+    virtual bool isFull() const = 0;
+    // True when an uncommitted copy goes to destination.
+    virtual bool holds(const QString& destination) const = 0;
+    // Puts every added copy in place; one result per copy, in the order added.
+    // The group is empty afterwards.
+    virtual QList<FileResult> commit() = 0;
+};
+
 // Every file operation of the program goes through this interface, so the
 // logic never calls the operating system itself.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
-    // Copies source to destination, replacing an existing destination file.
-    // The old destination is replaced only once the new copy is complete; a
-    // copy that fails leaves it untouched and leaves no partial file behind.
-    // The copy keeps the source's modification time and permission bits.
-    virtual FileResult copyFile(const QString& source, const QString& destination) = 0;
+    virtual std::unique_ptr<CopyGroup> startCopies() = 0;
+    // One copy with the guarantees of a group, put in place at once: source
+    // to destination, replacing an existing destination file.
+    FileResult copyFile(const QString& source, const QString& destination, const KeepGoing& keepGoing = {})
+    {
+        auto group = startCopies();
+        if (FileResult added = group->add(source, destination, keepGoing); !added)
+            return added;
+        return group->commit().value(0, FileResult::failure(QStringLiteral("The copy was lost")));
+    }
+    // The longest file name, in bytes, that folder's file system accepts.
+    virtual int nameLengthLimit(const QString& folder) const = 0;
     // Appends bytes at the end of a file, creating it when missing.
     virtual FileResult appendToFile(const QString& path, const QByteArray& bytes) = 0;
     // Creates the file or empties an existing one, then writes bytes.

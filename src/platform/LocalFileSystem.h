@@ -6,7 +6,10 @@
 // safe replace), Qt for listing. Names pass as UTF-8, the system code page here.
 class LocalFileSystem : public FileSystem {
 public:
-    FileResult copyFile(const QString& source, const QString& destination) override;
+    LocalFileSystem();
+
+    std::unique_ptr<CopyGroup> startCopies() override;
+    int nameLengthLimit(const QString& folder) const override;
     FileResult appendToFile(const QString& path, const QByteArray& bytes) override;
     FileResult writeFile(const QString& path, const QByteArray& bytes) override;
     FileResult removeFile(const QString& path) override;

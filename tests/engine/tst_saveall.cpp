@@ -2,10 +2,14 @@
 #include "ScriptedDialogs.h"
 #include "engine/IntervalSave.h"
 #include "platform/LocalFileSystem.h"
+#include "platform/StopRequest.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -31,7 +35,8 @@ struct Bench {
     LocalFileSystem files;
     FakeClock clock;
     ScriptedDialogs dialogs;
-    IntervalSave run { RunServices { files, clock, dialogs, english, root.filePath("prog") } };
+    StopRequest stop;
+    IntervalSave run { RunServices { files, clock, dialogs, english, root.filePath("prog"), &stop } };
     QStringList captions;
     QStringList folderWrites;
 
@@ -51,6 +56,10 @@ struct Bench {
     }
     QString dest(const QString& name = QString()) const { return root.filePath("dest") + "/" + name; }
     QString history() const { return QString::fromUtf8(readAll(root.filePath("prog/history.txt"))); }
+    QStringList destFiles() const
+    {
+        return QDir(dest()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    }
     bool saveAll(const QStringList& entries, RunOptions options)
     {
         RunRequest request { std::move(options), entries, [this](const QString& c) { captions << c; },
@@ -263,6 +272,168 @@ private slots:
         b.dialogs.onMessage = nullptr;
         QVERIFY(b.saveAll({ b.source("other.txt") }, b.fixedFolder()));
         QVERIFY(QFile::exists(b.dest("other.txt Backup.txt")));
+    }
+
+    // A run never silently replaces a backup it wrote itself: not for two
+    // files of one name from two folders, nor for two long names that come
+    // out alike once cut to the file system's limit.
+    void aBackupOfThisRunIsNeverReplaced_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<QString>("backup");
+        const QString longBase = QString(125, QChar(0xE4)); // 250 bytes of UTF-8
+        QTest::newRow("one name, two folders") << "a/notes.txt"
+                                               << "b/notes.txt"
+                                               << "notes.txt Backup.txt";
+        QTest::newRow("long names cut alike")
+            << longBase + "1.md" << longBase + "2.md" << QString(122, QChar(0xE4)) + " Backup.md";
+    }
+    void aBackupOfThisRunIsNeverReplaced()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(QString, backup);
+        Bench b;
+        QDir(b.root.filePath("docs")).mkpath("a");
+        QDir(b.root.filePath("docs")).mkpath("b");
+        const QString one = b.source(first, "first");
+        const QString two = b.source(second, "second");
+        QVERIFY(b.saveAll({ one, two, one }, b.fixedFolder()));
+        QCOMPARE(b.destFiles(), QStringList { backup });
+        QCOMPARE(readAll(b.dest(backup)), QByteArray("first"));
+        QCOMPARE(b.dialogs.messageTexts(),
+            QStringList {
+                errorText(QStringLiteral("The backup of \"%1\" was not written: its name \"%2\" is the "
+                                         "name of the backup of \"%3\" made earlier in this run.")
+                              .arg(two, b.dest(backup), one),
+                    210) });
+        QCOMPARE(b.history().count("was backup saved"), 2);
+    }
+
+    // An unplugged drive: one message for the whole run, not one per file.
+    void missingBackupFolderGivesOneMessage_data()
+    {
+        QTest::addColumn<bool>("isFile");
+        QTest::newRow("missing") << false;
+        QTest::newRow("a file, not a folder") << true;
+    }
+    void missingBackupFolderGivesOneMessage()
+    {
+        QFETCH(bool, isFile);
+        Bench b;
+        RunOptions options = b.fixedFolder();
+        options.folderText = b.root.filePath("usb/");
+        QFile file(b.root.filePath("usb"));
+        if (isFile)
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(b.saveAll({ b.source("a.txt"), b.source("b.txt"), b.source("c.txt") }, options));
+        QCOMPARE(b.dialogs.messageTexts(),
+            QStringList {
+                errorText(QStringLiteral("The backup folder \"%1\" does not exist or is not a folder; "
+                                         "the remaining files of this run were not backed up.")
+                              .arg(b.root.filePath("usb/")),
+                    210) });
+        QCOMPARE(b.captions, QStringList { completed });
+        QVERIFY(!QFile::exists(b.root.filePath("prog/history.txt")));
+    }
+
+    void controlCharactersInANameStayOnOneLogLine()
+    {
+        Bench b;
+        QVERIFY(b.saveAll({ b.source("two\nlines\x1b.txt") }, b.fixedFolder()));
+        QVERIFY(QFile::exists(b.dest("two\nlines\x1b.txt Backup.txt")));
+        QCOMPARE(
+            b.history(), QStringLiteral("two\\nlines\\x1B.txt was backup saved at 12/6/2026 9:05:03 PM\r\n"));
+    }
+
+    // Shutdown during a run: the copy under way is abandoned (old backup
+    // intact, no working file), and the run takes no further step.
+    void shutdownEndsTheRun_data()
+    {
+        QTest::addColumn<bool>("duringCopy");
+        QTest::newRow("during a long copy") << true;
+        QTest::newRow("while an error box is open") << false;
+    }
+    void shutdownEndsTheRun()
+    {
+        QFETCH(bool, duringCopy);
+        Bench b;
+        b.clock.setMonotonicStep(100); // every check finds it time to let events run
+        const QString big = b.source("big.bin", QByteArray(16 << 20, 'n'));
+        QFile old(b.dest("big.bin Backup.bin"));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old");
+        old.close();
+        bool workingFileSeen = false;
+        const auto shutDown = [&] {
+            workingFileSeen
+                = b.destFiles().filter(QRegularExpression("^\\.quillstead-.*\\.part$")).size() == 1;
+            b.stop.request();
+        };
+        if (duringCopy)
+            QTimer::singleShot(0, shutDown);
+        else
+            b.dialogs.onMessage = [&](const ScriptedDialogs::Message&) { shutDown(); };
+        const QString first = duringCopy ? big : b.root.filePath("docs/missing.txt");
+        QVERIFY(b.saveAll({ first, b.source("later.txt"), big }, b.fixedFolder()));
+        QCOMPARE(workingFileSeen, duringCopy);
+        QCOMPARE(b.dialogs.messages.size(), duringCopy ? 0 : 1);
+        QCOMPARE(b.destFiles(), QStringList { "big.bin Backup.bin" });
+        QCOMPARE(readAll(b.dest("big.bin Backup.bin")), QByteArray("old"));
+        QVERIFY(b.captions.isEmpty());
+        QVERIFY(!QFile::exists(b.root.filePath("prog/history.txt")));
+    }
+
+    // Root ignores permission bits, so the run is made by the unprivileged
+    // user 65534 in a process of its own. A backup the user made read-only
+    // stays; a writable backup in a folder the user cannot write is replaced.
+    void permissionsOfAnOrdinaryUser_data()
+    {
+        QTest::addColumn<bool>("readOnlyBackup");
+        QTest::newRow("read-only backup") << true;
+        QTest::newRow("writable backup, folder not writable") << false;
+    }
+    void permissionsOfAnOrdinaryUser()
+    {
+        QFETCH(bool, readOnlyBackup);
+        const QString setpriv = QStandardPaths::findExecutable("setpriv");
+        QProcess whoami;
+        whoami.start("id", { "-u" });
+        whoami.waitForFinished();
+        if (whoami.readAll().trimmed() != "0" || setpriv.isEmpty())
+            QSKIP("needs root and setpriv to run the backup as the unprivileged user 65534");
+        Bench b;
+        const QString backup = b.dest("a.txt Backup.txt");
+        QFile file(backup);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("old");
+        file.close();
+        const QString source = b.source("a.txt", "new");
+        const auto shell = [](const QStringList& arguments) {
+            return QProcess::execute(arguments.first(), arguments.mid(1));
+        };
+        QCOMPARE(shell({ "chmod", "755", b.root.path() }), 0);
+        QCOMPARE(shell({ "chown", "65534:65534", b.root.filePath("prog"), backup }), 0);
+        if (readOnlyBackup)
+            QCOMPARE(shell({ "chown", "65534:65534", b.dest() }), 0);
+        QCOMPARE(shell({ "chmod", readOnlyBackup ? "444" : "644", backup }), 0);
+
+        QProcess run;
+        run.start(setpriv,
+            { "--reuid=65534", "--regid=65534", "--clear-groups", QUILL_BACKUP_ONCE, b.dest(),
+                b.root.filePath("prog"), source });
+        QVERIFY(run.waitForFinished(30000));
+        const QString errors = QString::fromUtf8(run.readAllStandardError());
+        if (readOnlyBackup) {
+            QCOMPARE(errors.trimmed(), errorText("Cannot write \"" + backup + "\": Permission denied", 210));
+            QCOMPARE(readAll(backup), QByteArray("old"));
+            QCOMPARE(b.destFiles(), QStringList { "a.txt Backup.txt" });
+        } else {
+            QCOMPARE(errors, QString());
+            QCOMPARE(readAll(backup), QByteArray("new"));
+        }
+        QCOMPARE(run.exitCode(), readOnlyBackup ? 1 : 0);
     }
 
     void archiveModeSaysItIsNotAvailable()

@@ -1,10 +1,15 @@
+#include "platform/LocalCopyGroup.h"
 #include "platform/LocalFileSystem.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -19,6 +24,11 @@ void write(const QString& path, const QByteArray& bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
+}
+
+QStringList everything(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
 } // namespace
@@ -75,13 +85,17 @@ private slots:
         }
         if (kind == "readerror")
             source = QStringLiteral("/proc/self/mem"); // opens fine; reading from offset 0 fails
-        if (kind == "nofolder")
+        if (kind == "nofolder") {
+            write(source, "x");
             backup = dir.filePath("nowhere/x Backup.txt");
+        }
 
         LocalFileSystem files;
         const FileResult result = files.copyFile(source, backup);
         QVERIFY(!result.ok);
-        QVERIFY(!result.description.isEmpty());
+        // Read failures name the source, write failures the backup.
+        QVERIFY2(result.description.contains(kind == "nofolder" ? backup : source),
+            qPrintable(result.description));
         QCOMPARE(readAll(dir.filePath("dest/gone.txt Backup.txt")), good);
         QCOMPARE(QDir(dir.filePath("dest")).entryList(QDir::Files | QDir::Hidden | QDir::System),
             QStringList { "gone.txt Backup.txt" });
@@ -93,6 +107,165 @@ private slots:
         LocalFileSystem files;
         QVERIFY(!files.copyFile(QStringLiteral("/proc/self/mem"), dir.filePath("mem Backup")).ok);
         QVERIFY(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).isEmpty());
+    }
+
+    // Pipes, sockets and devices are never opened for reading: a pipe would
+    // block for good, /dev/zero would fill the disk. A link to a file works.
+    void onlyRegularFilesAreCopied_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("named pipe") << "fifo";
+        QTest::newRow("endless device") << "/dev/zero";
+        QTest::newRow("link to a file") << "link";
+    }
+    void onlyRegularFilesAreCopied()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("dest"));
+        QString source = kind;
+        if (kind == "fifo") {
+            source = dir.filePath("pipe");
+            QCOMPARE(::mkfifo(QFile::encodeName(source).constData(), 0600), 0);
+        } else if (kind == "link") {
+            write(dir.filePath("real.txt"), "real");
+            source = dir.filePath("link.txt");
+            QVERIFY(QFile::link(dir.filePath("real.txt"), source));
+        }
+        LocalFileSystem files;
+        const FileResult result = files.copyFile(source, dir.filePath("dest/x Backup"));
+        if (kind == "link") {
+            QVERIFY(result.ok);
+            QCOMPARE(readAll(dir.filePath("dest/x Backup")), QByteArray("real"));
+            return;
+        }
+        QVERIFY(!result.ok);
+        QCOMPARE(result.description, "Cannot copy: \"" + source + "\" is not a regular file");
+        QVERIFY(everything(dir.filePath("dest")).isEmpty());
+    }
+
+    void holesStayHoles()
+    {
+        QTemporaryDir dir;
+        const QString source = dir.filePath("sparse.img");
+        {
+            QFile file(source);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize(qint64(64) << 20));
+            QVERIFY(file.seek(qint64(32) << 20));
+            file.write(QByteArray(4096, 'd'));
+        }
+        LocalFileSystem files;
+        const QString backup = dir.filePath("sparse.img Backup.img");
+        QVERIFY(files.copyFile(source, backup).ok);
+        QCOMPARE(readAll(backup), readAll(source));
+        struct stat info { };
+        QCOMPARE(::stat(QFile::encodeName(backup).constData(), &info), 0);
+        QVERIFY2(info.st_blocks * 512 < (1 << 20), qPrintable(QString::number(info.st_blocks)));
+    }
+
+    // A file-size limit makes the write fail like a full disk: reported with
+    // the backup's name, the old backup kept, nothing left behind.
+    void fileSizeLimitIsAnOrdinaryFailure()
+    {
+        QTemporaryDir dir;
+        const QString source = dir.filePath("big.bin");
+        const QString backup = dir.filePath("big.bin Backup.bin");
+        write(source, QByteArray(3 << 20, 'b'));
+        write(backup, "old");
+        LocalFileSystem files;
+        struct rlimit saved { };
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+        struct rlimit small = saved;
+        small.rlim_cur = 1 << 20;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        const FileResult result = files.copyFile(source, backup);
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        QVERIFY(!result.ok);
+        QCOMPARE(result.description, "Cannot write \"" + backup + "\": File too large");
+        QCOMPARE(readAll(backup), QByteArray("old"));
+        QCOMPARE(everything(dir.path()), (QStringList { "big.bin", "big.bin Backup.bin" }));
+    }
+
+    // Until a copy is whole (and on disk) its data lives only under the
+    // working name; a copy abandoned half way leaves the old backup as it was.
+    void copyTakesItsNameOnlyWhenComplete()
+    {
+        QTemporaryDir dir;
+        const QString source = dir.filePath("big.bin");
+        const QString backup = dir.filePath("big.bin Backup.bin");
+        const QString working = LocalCopyGroup::workingPathFor(backup);
+        write(source, QByteArray(4 << 20, 'n'));
+        LocalFileSystem files;
+        int calls = 0;
+        QVERIFY(files
+                    .copyFile(source, backup,
+                        [&] {
+                            ++calls;
+                            return !QFile::exists(backup) && QFile::exists(working);
+                        })
+                    .ok);
+        QVERIFY(calls >= 3);
+        QCOMPARE(readAll(backup), QByteArray(4 << 20, 'n'));
+
+        write(backup, "old");
+        calls = 0;
+        QVERIFY(!files.copyFile(source, backup, [&] { return ++calls < 2; }).ok);
+        QCOMPARE(readAll(backup), QByteArray("old"));
+        QCOMPARE(everything(dir.path()), (QStringList { "big.bin", "big.bin Backup.bin" }));
+    }
+
+    // A working file left by an interrupted copy is cleaned up by the next
+    // copy to the same backup; one that another copy of the program holds
+    // (locked) is neither written nor removed.
+    void workingFilesLeftOrInUse()
+    {
+        QTemporaryDir dir;
+        const QString source = dir.filePath("a.txt");
+        const QString backup = dir.filePath("a.txt Backup.txt");
+        const QString working = LocalCopyGroup::workingPathFor(backup);
+        QVERIFY(QFileInfo(working).fileName().startsWith(".quillstead-"));
+        QCOMPARE(QFileInfo(working).path(), dir.path());
+        write(source, "new");
+        write(working, QByteArray(100000, 'x'));
+        LocalFileSystem files;
+        QVERIFY(files.copyFile(source, backup).ok);
+        QCOMPARE(readAll(backup), QByteArray("new"));
+        QVERIFY(!QFile::exists(working));
+
+        write(working, "theirs");
+        const int theirs = ::open(QFile::encodeName(working).constData(), O_RDWR);
+        QVERIFY(theirs >= 0);
+        QCOMPARE(::flock(theirs, LOCK_EX | LOCK_NB), 0);
+        write(source, "newer");
+        const FileResult result = files.copyFile(source, backup);
+        ::close(theirs);
+        QVERIFY(!result.ok);
+        QVERIFY2(result.description.contains("another copy of the program"), qPrintable(result.description));
+        QCOMPARE(readAll(working), QByteArray("theirs"));
+        QCOMPARE(readAll(backup), QByteArray("new"));
+    }
+
+    // A name that was not valid UTF-8 on disk reaches the program with U+FFFD
+    // in it, which may also be the exact name of another file: such a path
+    // counts as one that cannot be named, and is never copied.
+    void namesThatCannotBeNamedExactly()
+    {
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path()) + "/";
+        for (const QByteArray& name : { QByteArray("caf\xe9.txt"), QByteArray("caf\xef\xbf\xbd.txt") }) {
+            const int fd = ::open((folder + name).constData(), O_CREAT | O_WRONLY, 0644);
+            QVERIFY(fd >= 0);
+            ::close(fd);
+        }
+        const QString shown = dir.path() + "/caf" + QChar::ReplacementCharacter + ".txt";
+        LocalFileSystem files;
+        QVERIFY(!files.queryAttributes(shown));
+        const FileResult result = files.copyFile(shown, dir.filePath("x Backup.txt"));
+        QVERIFY(!result.ok);
+        QVERIFY(!QFile::exists(dir.filePath("x Backup.txt")));
+        // Qt cannot name the first file either, so it cannot remove it.
+        ::unlink((folder + "caf\xe9.txt").constData());
     }
 
     void appendCreatesThenAppends()

@@ -1,0 +1,401 @@
+#include "LocalCopyGroup.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Copies move in pieces of this size, so keepGoing is asked often enough
+// even on a slow disk.
+constexpr off_t Piece = off_t(1) << 20;
+// Data written but not yet flushed in one group; a flush of a larger amount
+// would only hold the history lines back longer.
+constexpr qint64 MaxGroupBytes = qint64(256) << 20;
+
+QByteArray folderOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.left(slash);
+}
+
+QByteArray workingPathOf(const QByteArray& destination)
+{
+    const QByteArray name = destination.mid(destination.lastIndexOf('/') + 1);
+    // Fixed length, so it fits wherever the backup's own name fits.
+    const QByteArray hash = QCryptographicHash::hash(name, QCryptographicHash::Sha256).toHex().left(20);
+    return folderOf(destination) + "/.quillstead-" + hash + ".part";
+}
+
+FileResult notRegular(const QString& source)
+{
+    return FileResult::failure(QStringLiteral("Cannot copy: \"%1\" is not a regular file").arg(source));
+}
+
+// Which side of a copy failed, and why.
+struct CopyError {
+    enum Side { None, Read, Write, Abandoned } side = None;
+    int error = 0;
+};
+
+class Copier {
+public:
+    Copier(int from, int to, const KeepGoing& keepGoing)
+        : m_from(from)
+        , m_to(to)
+        , m_keepGoing(keepGoing)
+    {
+    }
+
+    // Copies the first size bytes, skipping the holes of a sparse source.
+    CopyError copy(off_t size, bool sparse)
+    {
+        if (size == 0)
+            return stream(); // some files report no size and still have content
+        off_t at = 0;
+        while (at < size) {
+            off_t data = sparse ? ::lseek(m_from, at, SEEK_DATA) : at;
+            if (data < 0 && errno == ENXIO)
+                break; // only a hole is left
+            if (data < 0)
+                data = at; // no hole information: copy everything
+            if (data >= size)
+                break;
+            off_t hole = sparse ? ::lseek(m_from, data, SEEK_HOLE) : size;
+            if (hole < 0 || hole > size)
+                hole = size;
+            at = data;
+            if (CopyError failed = range(at, hole); failed.side != CopyError::None)
+                return failed;
+            if (at < hole) {
+                size = at; // the source shrank while being copied
+                break;
+            }
+            at = hole;
+        }
+        // A hole at the end, or a source that shrank: the size says where the file ends.
+        if (at != size && ::ftruncate(m_to, size) != 0)
+            return { CopyError::Write, errno };
+        return {};
+    }
+
+private:
+    // Copies [at, end), moving at; stops early at the end of the source.
+    CopyError range(off_t& at, off_t end)
+    {
+        while (at < end) {
+            const size_t want = static_cast<size_t>(std::min(end - at, Piece));
+            ssize_t moved = -1;
+            if (m_inKernel) {
+                loff_t in = at, out = at;
+                moved = ::copy_file_range(m_from, &in, m_to, &out, want, 0);
+                if (moved < 0 && errno == EINTR)
+                    continue;
+                if (moved < 0
+                    && (errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP || errno == EINVAL))
+                    m_inKernel = false;
+                // Any other failure: the plain copy of this piece tells which side it is.
+            }
+            if (moved < 0) {
+                moved = ::pread(m_from, buffer(), want, at);
+                if (moved < 0 && errno == EINTR)
+                    continue;
+                if (moved < 0)
+                    return { CopyError::Read, errno };
+                if (!writeAt(buffer(), static_cast<size_t>(moved), at))
+                    return { CopyError::Write, errno };
+            }
+            if (moved == 0)
+                return {};
+            at += moved;
+            if (m_keepGoing && !m_keepGoing())
+                return { CopyError::Abandoned, 0 };
+        }
+        return {};
+    }
+
+    CopyError stream()
+    {
+        for (;;) {
+            const ssize_t got = ::read(m_from, buffer(), Piece);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                return { CopyError::Read, errno };
+            if (got == 0)
+                return {};
+            if (!writeAll(m_to, buffer(), static_cast<size_t>(got)))
+                return { CopyError::Write, errno };
+            if (m_keepGoing && !m_keepGoing())
+                return { CopyError::Abandoned, 0 };
+        }
+    }
+
+    bool writeAt(const char* data, size_t size, off_t at)
+    {
+        while (size > 0) {
+            const ssize_t written = ::pwrite(m_to, data, size, at);
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written < 0)
+                return false;
+            data += written;
+            at += written;
+            size -= static_cast<size_t>(written);
+        }
+        return true;
+    }
+
+    char* buffer()
+    {
+        if (m_buffer.isEmpty())
+            m_buffer.resize(Piece);
+        return m_buffer.data();
+    }
+
+    int m_from;
+    int m_to;
+    const KeepGoing& m_keepGoing;
+    bool m_inKernel = true;
+    QByteArray m_buffer;
+};
+
+} // namespace
+
+bool LocalCopyGroup::isFull() const
+{
+    // Each waiting copy holds its working file open (and locked): stay well
+    // inside the number of files a process may hold open.
+    static const qsizetype maxFiles = [] {
+        struct rlimit limit { };
+        const rlim_t open = ::getrlimit(RLIMIT_NOFILE, &limit) == 0 ? limit.rlim_cur : 1024;
+        return qsizetype(std::clamp<rlim_t>(open / 2 - 64, 16, 1024));
+    }();
+    return qsizetype(m_pending.size()) >= maxFiles || m_bytes >= MaxGroupBytes;
+}
+
+QString LocalCopyGroup::workingPathFor(const QString& destination)
+{
+    return QFile::decodeName(workingPathOf(QFile::encodeName(destination)));
+}
+
+LocalCopyGroup::~LocalCopyGroup()
+{
+    for (Pending& pending : m_pending)
+        discard(pending);
+}
+
+bool LocalCopyGroup::holds(const QString& destination) const
+{
+    return m_destinations.contains(destination);
+}
+
+void LocalCopyGroup::discard(Pending& pending)
+{
+    if (!pending.file.valid())
+        return;
+    // Removed while still locked: no other copy of the program can be using it.
+    if (!pending.workingPath.isEmpty())
+        ::unlink(pending.workingPath.constData());
+    pending.file.reset();
+}
+
+FileResult LocalCopyGroup::add(const QString& source, const QString& destination, const KeepGoing& keepGoing)
+{
+    const auto from = encodedPath(source);
+    if (!from)
+        return badNameOf(source);
+    const auto to = encodedPath(destination);
+    if (!to)
+        return badNameOf(destination);
+
+    // Looked at before it is opened: opening a pipe waits for a writer, and a
+    // device such as /dev/zero never ends.
+    struct stat info { };
+    if (::stat(from->constData(), &info) != 0)
+        return failureOf(QStringLiteral("Cannot open"), source, errno);
+    if (S_ISDIR(info.st_mode))
+        return failureOf(QStringLiteral("Cannot copy"), source, EISDIR);
+    if (!S_ISREG(info.st_mode))
+        return notRegular(source);
+    FileDescriptor in(::open(from->constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (!in.valid())
+        return failureOf(QStringLiteral("Cannot open"), source, errno);
+    if (::fstat(in.get(), &info) != 0)
+        return failureOf(QStringLiteral("Cannot read"), source, errno);
+    if (!S_ISREG(info.st_mode))
+        return notRegular(source); // swapped for something else since the look
+
+    // A backup the user made read-only is not replaced behind their back.
+    const bool writable = ::faccessat(AT_FDCWD, to->constData(), W_OK, AT_EACCESS) == 0;
+    const bool exists = writable || errno != ENOENT;
+    if (!writable && exists)
+        return failureOf(QStringLiteral("Cannot write"), destination, errno);
+
+    Pending pending { destination, *to, workingPathOf(*to), FileDescriptor(), 0 };
+    if (FileResult opened = openWorkingFile(pending, exists); !opened)
+        return opened;
+
+    Copier copier(in.get(), pending.file.get(), keepGoing);
+    // Fewer blocks than the size needs: the file has holes worth keeping.
+    const bool sparse = info.st_blocks * 512 < info.st_size;
+    const CopyError failed = copier.copy(info.st_size, sparse);
+    if (failed.side != CopyError::None) {
+        if (pending.workingPath.isEmpty())
+            ::ftruncate(pending.file.get(), 0); // written in place: never leave half a backup
+        discard(pending);
+        switch (failed.side) {
+        case CopyError::Read:
+            return failureOf(QStringLiteral("Cannot read"), source, failed.error);
+        case CopyError::Write:
+            return failureOf(QStringLiteral("Cannot write"), destination, failed.error);
+        default:
+            return FileResult::failure(QStringLiteral("The copy of \"%1\" was abandoned").arg(source));
+        }
+    }
+    const mode_t mode = info.st_mode & 07777;
+    ::fchmod(pending.file.get(), mode);
+    const struct timespec times[2] = { info.st_atim, info.st_mtim };
+    ::futimens(pending.file.get(), times);
+
+    // Start writing a large copy out now, while the next files are copied, so
+    // that the flush before the renames finds little left to do (small ones
+    // are written out better together, by that flush).
+    if (info.st_size >= Piece)
+        ::sync_file_range(pending.file.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
+    if (pending.workingPath.isEmpty()) {
+        // Already under its final name: make it durable now.
+        if (::fdatasync(pending.file.get()) != 0 || pending.file.close() != 0)
+            return failureOf(QStringLiteral("Cannot write"), destination, errno);
+    }
+    m_bytes += info.st_size;
+    m_destinations.insert(destination);
+    m_pending.push_back(std::move(pending));
+    return FileResult::success();
+}
+
+FileResult LocalCopyGroup::openWorkingFile(Pending& pending, bool destinationExists)
+{
+    const char* working = pending.workingPath.constData();
+    // A few rounds at most: each one means another copy of the program put
+    // the working file in place or removed it just then.
+    for (int round = 0; round < 8; ++round) {
+        // Usually no working file is there: a new one is ours alone (no one
+        // else can take it for a leftover once it is locked, just below).
+        const int fresh = round == 0 ? O_EXCL : 0;
+        FileDescriptor file(
+            ::open(working, O_WRONLY | O_CREAT | fresh | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600));
+        if (!file.valid() && errno == EEXIST && fresh)
+            continue;
+        if (!file.valid()) {
+            const int error = errno;
+            // In a folder the user cannot write to, a backup the user may
+            // write is replaced in place, as a plain copy would do.
+            if ((error == EACCES || error == EPERM) && destinationExists)
+                return openInPlace(pending);
+            return failureOf(QStringLiteral("Cannot write"), pending.destination, error);
+        }
+        if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
+            if (errno == EWOULDBLOCK)
+                return FileResult::failure(
+                    QStringLiteral("Cannot write \"%1\": another copy of the program is writing this backup")
+                        .arg(pending.destination));
+            return failureOf(QStringLiteral("Cannot write"), pending.destination, errno);
+        }
+        struct stat mine { };
+        if (::fstat(file.get(), &mine) != 0)
+            return failureOf(QStringLiteral("Cannot write"), pending.destination, errno);
+        // The lock may have come free because its holder renamed or removed
+        // the file; then this descriptor is not the working file any more.
+        struct stat named { };
+        if (!fresh
+            && (::lstat(working, &named) != 0 || named.st_dev != mine.st_dev || named.st_ino != mine.st_ino))
+            continue;
+        if (!fresh && !S_ISREG(mine.st_mode))
+            return failureOf(QStringLiteral("Cannot write"), pending.destination, EEXIST);
+        // What an interrupted copy left is ours to reuse now.
+        if (mine.st_size != 0 && ::ftruncate(file.get(), 0) != 0)
+            return failureOf(QStringLiteral("Cannot write"), pending.destination, errno);
+        pending.device = mine.st_dev;
+        pending.file = std::move(file);
+        return FileResult::success();
+    }
+    return failureOf(QStringLiteral("Cannot write"), pending.destination, EBUSY);
+}
+
+FileResult LocalCopyGroup::openInPlace(Pending& pending)
+{
+    pending.workingPath.clear();
+    FileDescriptor file(::open(pending.finalPath.constData(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    struct stat info { };
+    if (!file.valid() || ::fstat(file.get(), &info) != 0)
+        return failureOf(QStringLiteral("Cannot write"), pending.destination, errno);
+    if (!S_ISREG(info.st_mode))
+        return failureOf(QStringLiteral("Cannot write"), pending.destination, EEXIST);
+    if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0)
+        return failureOf(QStringLiteral("Cannot write"), pending.destination, errno);
+    if (::ftruncate(file.get(), 0) != 0)
+        return failureOf(QStringLiteral("Cannot write"), pending.destination, errno);
+    pending.device = info.st_dev;
+    pending.file = std::move(file);
+    return FileResult::success();
+}
+
+QList<FileResult> LocalCopyGroup::commit()
+{
+    // One flush per file system: the data of every working file reaches the
+    // disk before any of them takes a backup's name.
+    std::vector<std::pair<dev_t, int>> flushErrors;
+    const auto flush = [&](const Pending& pending) {
+        for (const auto& [device, error] : flushErrors)
+            if (device == pending.device)
+                return error;
+        const int error = ::syncfs(pending.file.get()) == 0 ? 0 : errno;
+        flushErrors.emplace_back(pending.device, error);
+        return error;
+    };
+    QList<FileResult> results;
+    results.reserve(qsizetype(m_pending.size()));
+    for (Pending& pending : m_pending) {
+        if (pending.workingPath.isEmpty()) {
+            results.append(FileResult::success()); // written in place and flushed already
+            continue;
+        }
+        if (const int error = flush(pending); error != 0) {
+            results.append(failureOf(QStringLiteral("Cannot write"), pending.destination, error));
+            discard(pending);
+            continue;
+        }
+        if (::rename(pending.workingPath.constData(), pending.finalPath.constData()) != 0) {
+            results.append(failureOf(QStringLiteral("Cannot replace"), pending.destination, errno));
+            discard(pending);
+            continue;
+        }
+        results.append(FileResult::success());
+    }
+    // Then the renames themselves, again once per file system.
+    flushErrors.clear();
+    for (size_t i = 0; i < m_pending.size(); ++i) {
+        Pending& pending = m_pending[i];
+        if (!pending.file.valid() || pending.workingPath.isEmpty())
+            continue;
+        if (const int error = flush(pending); error != 0)
+            results[qsizetype(i)] = failureOf(QStringLiteral("Cannot write"), pending.destination, error);
+        pending.file.reset(); // in place now: nothing to remove
+    }
+    m_pending.clear();
+    m_destinations.clear();
+    m_bytes = 0;
+    return results;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "FileSystem.h"
+#include "PosixFiles.h"
+
+#include <QSet>
+
+#include <sys/types.h>
+#include <vector>
+
+// The copy group of the local file system (see CopyGroup). Working files have
+// one fixed hidden name per destination, so the next copy to a destination
+// reuses (and so cleans up) what an interrupted copy left; each is held under
+// an exclusive lock while in use, so two copies of the program never write
+// the same working file, and one never removes another's.
+class LocalCopyGroup : public CopyGroup {
+public:
+    LocalCopyGroup() = default;
+    ~LocalCopyGroup() override;
+    LocalCopyGroup(const LocalCopyGroup&) = delete;
+    LocalCopyGroup& operator=(const LocalCopyGroup&) = delete;
+
+    FileResult add(const QString& source, const QString& destination, const KeepGoing& keepGoing) override;
+    bool isFull() const override;
+    bool holds(const QString& destination) const override;
+    QList<FileResult> commit() override;
+
+    // The working file that a copy to destination is written to.
+    static QString workingPathFor(const QString& destination);
+
+private:
+    struct Pending {
+        QString destination;
+        QByteArray finalPath;
+        QByteArray workingPath; // empty for a copy written in place
+        FileDescriptor file; // open and locked until the copy is put in place
+        dev_t device = 0;
+    };
+
+    FileResult openWorkingFile(Pending& pending, bool destinationExists);
+    FileResult openInPlace(Pending& pending);
+    void discard(Pending& pending);
+
+    std::vector<Pending> m_pending;
+    QSet<QString> m_destinations; // of m_pending
+    qint64 m_bytes = 0;
+};

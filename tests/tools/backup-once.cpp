@@ -1,0 +1,52 @@
+// quillstead-backup-once: one real backup run from the command line, for the
+// checks that must run it as another user or cut the power under it.
+// Usage: quillstead-backup-once FOLDER PROGRAM_FOLDER SOURCE...
+// Copies every SOURCE into FOLDER as "<name> Backup.<ext>", appending to
+// PROGRAM_FOLDER/history.txt. Each error message goes to stderr; the exit
+// status is the number of messages (at most 100).
+#include "engine/IntervalSave.h"
+#include "platform/Dialogs.h"
+#include "platform/LocalFileSystem.h"
+#include "platform/SystemClock.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+namespace {
+
+class PrintedDialogs : public Dialogs {
+public:
+    void showMessage(const QString&, const QString& text, MessageIcon) override
+    {
+        QTextStream(stderr) << text << "\n";
+        ++messages;
+    }
+    QStringList openFiles(const QString&, const QString&) override { return {}; }
+    QString browseForFolder(const QString&) override { return {}; }
+    QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
+    int messages = 0;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() < 4) {
+        QTextStream(stderr) << "usage: quillstead-backup-once FOLDER PROGRAM_FOLDER SOURCE...\n";
+        return 100;
+    }
+    LocalFileSystem files;
+    SystemClock clock;
+    PrintedDialogs dialogs;
+    IntervalSave run(RunServices {
+        files, clock, dialogs, QLocale(QLocale::English, QLocale::UnitedStates), arguments.at(2) });
+    QString folder = arguments.at(1);
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    run.SaveAll(
+        RunRequest { RunOptions { false, false, DestinationMode::FixedFolder, WriteMode::CreateNew, folder },
+            arguments.mid(3), [](const QString&) {}, [](const QString&) {} });
+    return std::min(dialogs.messages, 100);
+}

@@ -6,3 +6,5 @@
 // The engine's files go below folder (the system's temporary folder when empty).
 void runEngineBench(QTextStream& out, const QString& folder);
 void runBackupSetBench(QTextStream& out);
+// Archive mode against 7za run directly on the same files.
+void runArchiveBench(QTextStream& out, const QString& folder);

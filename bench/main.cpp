@@ -12,5 +12,6 @@ int main(int argc, char** argv)
     // An optional folder argument measures the engine on another file system.
     const QStringList arguments = QCoreApplication::arguments();
     runEngineBench(out, arguments.size() > 1 ? arguments.at(1) : QString());
+    runArchiveBench(out, arguments.size() > 1 ? arguments.at(1) : QString());
     return 0;
 }

@@ -233,6 +233,19 @@ FileResult LocalFileSystem::removeFile(const QString& path)
     return FileResult::success();
 }
 
+FileResult LocalFileSystem::renameFile(const QString& from, const QString& to)
+{
+    auto oldName = encoded(from);
+    if (!oldName)
+        return badName(from);
+    auto newName = encoded(to);
+    if (!newName)
+        return badName(to);
+    if (::rename(oldName->constData(), newName->constData()) != 0)
+        return failure(QStringLiteral("Cannot rename"), from, errno);
+    return FileResult::success();
+}
+
 FileResult LocalFileSystem::makeFolder(const QString& path)
 {
     auto name = encoded(path);

@@ -264,19 +264,6 @@ private slots:
         QVERIFY(b.saveAll({ b.source("other.txt") }, b.fixedFolder()));
         QVERIFY(QFile::exists(b.dest("other.txt Backup.txt")));
     }
-
-    void archiveModeSaysItIsNotAvailable()
-    {
-        Bench b;
-        RunOptions options = b.fixedFolder();
-        options.archiveMode = true;
-        QVERIFY(b.saveAll({ b.source("a.txt") }, options));
-        QCOMPARE(b.dialogs.messages.size(), 1);
-        QVERIFY(b.dialogs.messages.front().text.endsWith("at line 104"));
-        QCOMPARE(b.captions, QStringList { completed });
-        QVERIFY(QDir(b.dest()).isEmpty());
-        QVERIFY(!QFile::exists(b.root.filePath("prog/history.txt")));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestSaveAll)

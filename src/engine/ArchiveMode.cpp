@@ -41,6 +41,16 @@ QString archiverLines(const QString& output)
     return lines.join(QStringLiteral("\r\n"));
 }
 
+// One line of list.txt for a temp copy, ended by CR LF.
+QByteArray ListLine(const QString& path)
+{
+    // The archiver trims blanks around a line and strips one pair of quotes
+    // around it; a name it would change goes in quotes, read as it stands.
+    const bool quote = path != path.trimmed() || (path.startsWith(u'"') && path.endsWith(u'"'));
+    const QString line = quote ? u'"' + path + u'"' : path;
+    return QFile::encodeName(line) + "\r\n";
+}
+
 class ArchiveRun {
 public:
     ArchiveRun(const RunRequest& request, const RunServices& services, const ErrorReporter& report)
@@ -48,6 +58,7 @@ public:
         , m_services(services)
         , m_report(report)
         , m_files(services.files)
+        , m_listFile(services.programFolder + QStringLiteral("/list.txt"))
     {
     }
 
@@ -63,18 +74,20 @@ private:
         if (m_files.fileExists(path))
             m_files.removeFile(path);
     }
-    // Every box lets events run, and shutdown may begin meanwhile.
+    // Every box lets events run, and shutdown may begin meanwhile; true then.
     bool report(const QString& description, int line)
     {
         m_report(description, line);
-        return stopped();
+        m_stopped = m_stopped || (m_services.stop && m_services.stop->requested());
+        return m_stopped;
     }
-    bool stopped() const { return m_services.stop && m_services.stop->requested(); }
+    ArchiveOutcome outcome() const { return m_stopped ? ArchiveOutcome::Stopped : ArchiveOutcome::Finished; }
 
     const RunRequest& m_request;
     const RunServices& m_services;
     const ErrorReporter& m_report;
     FileSystem& m_files;
+    const QString m_listFile;
     bool m_stopped = false;
 };
 
@@ -86,24 +99,23 @@ ArchiveOutcome ArchiveRun::run()
     if (!folder.isSet()) {
         report(
             QStringLiteral("No destination folder is set."), options.stamping ? NameStamped : ReplacePlain);
-        return stopped() ? ArchiveOutcome::Stopped : ArchiveOutcome::Finished;
+        return outcome();
     }
 
     const QString temp = TempFolderPath(m_services.programFolder);
     if (!m_files.folderExists(temp)) {
         if (FileResult made = m_files.makeFolder(temp); !made && report(made.description, MakeTempFolder))
-            return ArchiveOutcome::Stopped;
+            return outcome();
     }
     int listed = 0;
     const QByteArray listText = copyEntries(listed);
     if (m_stopped)
-        return ArchiveOutcome::Stopped;
+        return outcome();
 
     // The archiver must never run with an older list: it names older files.
-    const QString listFile = m_services.programFolder + QStringLiteral("/list.txt");
-    if (FileResult written = m_files.writeFile(listFile, listText); !written) {
-        const bool stop = report(written.description, WriteList);
-        return stop ? ArchiveOutcome::Stopped : ArchiveOutcome::Finished;
+    if (FileResult written = m_files.writeFile(m_listFile, listText); !written) {
+        report(written.description, WriteList);
+        return outcome();
     }
     // Nothing could be copied (each failure was shown): an empty archive
     // would only replace the last good one.
@@ -115,16 +127,15 @@ ArchiveOutcome ArchiveRun::run()
         const StampSettings stamp { options.writeMode, m_services.clock, m_services.locale };
         archiveName = StampedName(QStringLiteral("Backup"), QStringLiteral("zip"), stamp);
         if (archiveName.isEmpty()) {
-            const bool stop
-                = report(QStringLiteral("There is no name for the archive: neither \"Create new file "
-                                        "on backup\" nor \"Overwrite old backup file on backup\" is "
-                                        "selected."),
-                    NameStamped);
-            return stop ? ArchiveOutcome::Stopped : ArchiveOutcome::Finished;
+            report(QStringLiteral("There is no name for the archive: neither \"Create new file "
+                                  "on backup\" nor \"Overwrite old backup file on backup\" is "
+                                  "selected."),
+                NameStamped);
+            return outcome();
         }
     }
     pack(folder.text(), archiveName);
-    return m_stopped || stopped() ? ArchiveOutcome::Stopped : ArchiveOutcome::Finished;
+    return outcome();
 }
 
 QByteArray ArchiveRun::copyEntries(int& listed)
@@ -136,15 +147,14 @@ QByteArray ArchiveRun::copyEntries(int& listed)
         const QString name = names.claim(FileNameOf(source));
         const QString copy = temp + u'/' + name;
         if (name.contains(u'\r') || name.contains(u'\n')) {
-            m_stopped
-                = report(QStringLiteral("\"%1\" cannot be archived: its name holds a line break, which the "
-                                        "archiver's list file cannot carry.")
-                             .arg(source),
-                    ListEntry);
+            report(QStringLiteral("\"%1\" cannot be archived: its name holds a line break, which the "
+                                  "archiver's list file cannot carry.")
+                       .arg(source),
+                ListEntry);
         } else if (FileResult copied = m_files.copyFile(source, copy); !copied) {
             // An older copy of this name must not go into the archive as this run's.
             removeIfPresent(copy);
-            m_stopped = report(copied.description, CopyToTemp);
+            report(copied.description, CopyToTemp);
         } else {
             listText += ListLine(copy);
             ++listed;
@@ -167,13 +177,12 @@ void ArchiveRun::pack(const QString& folder, const QString& archiveName)
     // archiver adds to a copy of it, so a failure leaves the original whole.
     if (stamping && m_files.fileExists(archive)) {
         if (FileResult copied = m_files.copyFile(archive, working); !copied) {
-            m_stopped = report(copied.description, runLine);
+            report(copied.description, runLine);
             return;
         }
     }
 
-    const QString listFile = m_services.programFolder + QStringLiteral("/list.txt");
-    const ProgramCall call = ArchiverCall(m_services.programFolder, working, listFile);
+    const ProgramCall call = ArchiverCall(m_services.programFolder, working, m_listFile);
     const RunResult ran = RunAndWait(call, m_services.stop);
     if (ran.end == RunResult::End::Stopped) {
         removeIfPresent(working);
@@ -183,18 +192,18 @@ void ArchiveRun::pack(const QString& folder, const QString& archiveName)
     const bool made = ran.end == RunResult::End::Exited && ran.result <= 1 && m_files.fileExists(working);
     if (!made) {
         removeIfPresent(working);
-        m_stopped = report(failureText(ran, call, archiveName), runLine);
+        report(failureText(ran, call, archiveName), runLine);
         return;
     }
     if (FileResult replaced = m_files.renameFile(working, archive); !replaced) {
         removeIfPresent(working);
-        m_stopped = report(replaced.description, stamping ? RunStamped : ReplacePlain);
+        report(replaced.description, stamping ? RunStamped : ReplacePlain);
         return;
     }
     if (ran.result == 1) {
-        m_stopped = report(QStringLiteral("The archiver reported warnings; \"%1\" was made without what they "
-                                          "name:\r\n%2")
-                               .arg(archiveName, archiverLines(ran.output)),
+        report(QStringLiteral("The archiver reported warnings; \"%1\" was made without what they "
+                              "name:\r\n%2")
+                   .arg(archiveName, archiverLines(ran.output)),
             runLine);
     }
 }
@@ -243,13 +252,4 @@ ProgramCall ArchiverCall(const QString& programFolder, const QString& archive, c
             QStringLiteral("-sccUTF-8"), QStringLiteral("-bso0"), QStringLiteral("-bsp0"),
             QStringLiteral("-y"), archiveArgument, u'@' + listFile },
         { QStringLiteral("LC_ALL=C.UTF-8") } };
-}
-
-QByteArray ListLine(const QString& path)
-{
-    // The archiver trims blanks around a line and strips one pair of quotes
-    // around it; a name it would change goes in quotes, read as it stands.
-    const bool quote = path != path.trimmed() || (path.startsWith(u'"') && path.endsWith(u'"'));
-    const QString line = quote ? u'"' + path + u'"' : path;
-    return QFile::encodeName(line) + "\r\n";
 }

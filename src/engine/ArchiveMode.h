@@ -23,5 +23,3 @@ ArchiveOutcome ArchiveAll(
 // How the archiver is called: 7za of the program folder adds the files named
 // in the list file (one UTF-8 name per line, taken literally) to a zip archive.
 ProgramCall ArchiverCall(const QString& programFolder, const QString& archive, const QString& listFile);
-// One line of list.txt for a temp copy, ended by CR LF.
-QByteArray ListLine(const QString& path);

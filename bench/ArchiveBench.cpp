@@ -66,6 +66,7 @@ Figures measure(const QString& work, const FileSet& set, const QString& sevenZip
         }));
     }
     out << "  of which temp copies: " << median(copyTimes) << " s\n";
+    out.flush();
     return f;
 }
 

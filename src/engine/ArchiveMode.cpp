@@ -182,7 +182,9 @@ void ArchiveRun::pack(const QString& folder, const QString& archiveName)
         }
     }
 
-    const ProgramCall call = ArchiverCall(m_services.programFolder, working, m_listFile);
+    const QString archiverFolder
+        = m_services.archiverFolder.isEmpty() ? m_services.programFolder : m_services.archiverFolder;
+    const ProgramCall call = ArchiverCall(archiverFolder, working, m_listFile);
     const RunResult ran = RunAndWait(call, m_services.stop);
     if (ran.end == RunResult::End::Stopped) {
         removeIfPresent(working);
@@ -239,7 +241,7 @@ ArchiveOutcome ArchiveAll(const RunRequest& request, const RunServices& services
     return ArchiveRun(request, services, report).run();
 }
 
-ProgramCall ArchiverCall(const QString& programFolder, const QString& archive, const QString& listFile)
+ProgramCall ArchiverCall(const QString& archiverFolder, const QString& archive, const QString& listFile)
 {
     // -tzip: the working name says nothing of the type. -spd: names are not
     // wildcards (a file named a*.txt must not pull in others). -scsUTF-8 and
@@ -247,7 +249,7 @@ ProgramCall ArchiverCall(const QString& programFolder, const QString& archive, c
     // -bso0 -bsp0: only warnings and errors are written, for the messages.
     // An archive path that starts with "-" would read as a switch.
     const QString archiveArgument = archive.startsWith(u'-') ? QStringLiteral("./") + archive : archive;
-    return ProgramCall { programFolder + QStringLiteral("/7za"),
+    return ProgramCall { archiverFolder + QStringLiteral("/7za"),
         { QStringLiteral("a"), QStringLiteral("-tzip"), QStringLiteral("-spd"), QStringLiteral("-scsUTF-8"),
             QStringLiteral("-sccUTF-8"), QStringLiteral("-bso0"), QStringLiteral("-bsp0"),
             QStringLiteral("-y"), archiveArgument, u'@' + listFile },

@@ -20,6 +20,6 @@ using ErrorReporter = std::function<void(const QString& description, int lineLab
 ArchiveOutcome ArchiveAll(
     const RunRequest& request, const RunServices& services, const ErrorReporter& report);
 
-// How the archiver is called: 7za of the program folder adds the files named
-// in the list file (one UTF-8 name per line, taken literally) to a zip archive.
-ProgramCall ArchiverCall(const QString& programFolder, const QString& archive, const QString& listFile);
+// How the archiver is called: 7za of its folder adds the files named in the
+// list file (one UTF-8 name per line, taken literally) to a zip archive.
+ProgramCall ArchiverCall(const QString& archiverFolder, const QString& archive, const QString& listFile);

@@ -259,6 +259,21 @@ private slots:
         QCOMPARE(b.captions, QStringList { completed });
     }
 
+    // Installed, the archiver lies in a read-only folder apart from the
+    // folder the program writes to.
+    void archiverFromAFolderOfItsOwn()
+    {
+        Bench b;
+        QDir(b.root.path()).mkpath("package");
+        QVERIFY(QFile::rename(b.prog("7za"), b.root.filePath("package/7za")));
+        IntervalSave run(RunServices {
+            b.files, b.clock, b.dialogs, english, b.prog(), &b.stop, b.root.filePath("package") });
+        QVERIFY(run.SaveAll(
+            { b.options(), { b.source("a.txt") }, [](const QString&) {}, [](const QString&) {} }));
+        QVERIFY(b.dialogs.messages.isEmpty());
+        QCOMPARE(archiveContents(b.dest("Backup.zip")).keys(), QStringList { "a.txt" });
+    }
+
     void warningsAreShownAndTheArchiveKept()
     {
         Bench b;

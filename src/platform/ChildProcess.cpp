@@ -39,7 +39,7 @@ bool ChildProcess::start(const QString& program, const QStringList& arguments, c
         QProcessEnvironment settings = QProcessEnvironment::systemEnvironment();
         for (const QString& entry : environment) {
             const qsizetype equals = entry.indexOf(u'=');
-            settings.insert(entry.left(equals), entry.mid(equals + 1));
+            settings.insert(entry.left(equals), equals < 0 ? QString() : entry.mid(equals + 1));
         }
         m_process->setProcessEnvironment(settings);
     }

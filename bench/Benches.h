@@ -9,3 +9,5 @@ void runBackupSetBench(QTextStream& out);
 // "Copy History To Clipboard" on a 100 MB log; first, so its memory peak is its own.
 void runHistoryBench(QTextStream& out, const QString& folder);
 void runScanBench(QTextStream& out);
+// Archive mode against 7za run directly on the same files.
+void runArchiveBench(QTextStream& out, const QString& folder);

@@ -17,5 +17,6 @@ int main(int argc, char** argv)
     runScanBench(out);
     // An optional folder argument measures the engine on another file system.
     runEngineBench(out, arguments.size() > 1 ? arguments.at(1) : QString());
+    runArchiveBench(out, arguments.size() > 1 ? arguments.at(1) : QString());
     return 0;
 }

@@ -48,7 +48,7 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
     , m_pointerRules(new PointerRules(*m_form))
     , m_trigger(*m_form, m_backupSet,
           RunServices { m_services.files, m_services.clock, m_services.dialogs, m_services.locale,
-              m_services.programFolder, &m_stop })
+              m_services.programFolder, &m_stop, companionFolder(QStringLiteral("7za")) })
     , m_schedule(new AutoBackupSchedule(ScheduleWidgets { m_form->ListView2, m_form->PushButton5,
                                             m_form->ProgressBar1, m_form->Frame1, m_form->Timer1 },
           m_services.settings, m_trigger, m_services.clock, m_services.locale, this))

@@ -1,5 +1,6 @@
 #include "IntervalSave.h"
 
+#include "ArchiveMode.h"
 #include "DateText.h"
 #include "FixedFolder.h"
 #include "FormatFile.h"
@@ -20,7 +21,6 @@ namespace {
 // Line labels of the run's steps, named in its error messages.
 enum Line : int {
     CheckEmptySet = 102,
-    CheckArchiveMode = 104,
     NameFixedStamped = 198,
     NameFixedPlain = 200,
     NameSourceStamped = 206,
@@ -69,13 +69,11 @@ bool IntervalSave::SaveAll(const RunRequest& request)
         return true;
     }
     if (options.archiveMode) {
-        // Packing the set into one archive is not part of this build: say so
-        // rather than report a backup that was never made.
-        if (!reportError(
-                QStringLiteral("Backing up all files as one zip file is not available in this version; "
-                               "no archive was made."),
-                CheckArchiveMode))
-            return true; // shutdown: no further steps
+        const ErrorReporter report
+            = [this](const QString& description, int line) { reportError(description, line); };
+        // Shutdown during the archive steps ends the run where it stands.
+        if (ArchiveAll(request, m_services, report) == ArchiveOutcome::Stopped)
+            return true;
     } else if (!runPerFile(request, options)) {
         return true; // shutdown: no further steps
     }

@@ -23,6 +23,7 @@ struct RunServices {
     QLocale locale; // month names, AM/PM, the general date format
     QString programFolder; // home of history.txt (and of the archiver's files)
     const StopRequest* stop = nullptr; // raised by shutdown: the run ends without further steps
+    QString archiverFolder = {}; // the folder that holds 7za; empty: the program folder
 };
 
 // One request for a backup run: the options and the backup set as they stand

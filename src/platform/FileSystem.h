@@ -74,6 +74,8 @@ public:
     // Creates the file or empties an existing one, then writes bytes.
     virtual FileResult writeFile(const QString& path, const QByteArray& bytes) = 0;
     virtual FileResult removeFile(const QString& path) = 0;
+    // Gives the file from the name to, replacing a file named to in one step.
+    virtual FileResult renameFile(const QString& from, const QString& to) = 0;
     virtual FileResult makeFolder(const QString& path) = 0;
 
     virtual bool folderExists(const QString& path) const = 0;

@@ -73,6 +73,19 @@ FileResult LocalFileSystem::removeFile(const QString& path)
     return FileResult::success();
 }
 
+FileResult LocalFileSystem::renameFile(const QString& from, const QString& to)
+{
+    auto oldName = encodedPath(from);
+    if (!oldName)
+        return badNameOf(from);
+    auto newName = encodedPath(to);
+    if (!newName)
+        return badNameOf(to);
+    if (::rename(oldName->constData(), newName->constData()) != 0)
+        return failureOf(QStringLiteral("Cannot rename"), from, errno);
+    return FileResult::success();
+}
+
 FileResult LocalFileSystem::makeFolder(const QString& path)
 {
     const auto name = encodedPath(path);

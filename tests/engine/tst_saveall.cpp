@@ -435,19 +435,6 @@ private slots:
         }
         QCOMPARE(run.exitCode(), readOnlyBackup ? 1 : 0);
     }
-
-    void archiveModeSaysItIsNotAvailable()
-    {
-        Bench b;
-        RunOptions options = b.fixedFolder();
-        options.archiveMode = true;
-        QVERIFY(b.saveAll({ b.source("a.txt") }, options));
-        QCOMPARE(b.dialogs.messages.size(), 1);
-        QVERIFY(b.dialogs.messages.front().text.endsWith("at line 104"));
-        QCOMPARE(b.captions, QStringList { completed });
-        QVERIFY(QDir(b.dest()).isEmpty());
-        QVERIFY(!QFile::exists(b.root.filePath("prog/history.txt")));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestSaveAll)

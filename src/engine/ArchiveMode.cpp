@@ -1,0 +1,290 @@
+#include "ArchiveMode.h"
+
+#include "FixedFolder.h"
+#include "FormatFile.h"
+#include "PathPieces.h"
+#include "TempNameSet.h"
+#include "platform/EventLoop.h"
+#include "platform/FileSystem.h"
+#include "platform/StopRequest.h"
+#include "platform/TempFolder.h"
+
+#include <QFile>
+
+namespace {
+
+// Line labels of the archive steps, named in the run's error messages.
+enum Line : int {
+    MakeTempFolder = 106,
+    CopyToTemp = 156,
+    ListEntry = 158,
+    WriteList = 164,
+    NameStamped = 168,
+    RunStamped = 170,
+    ReplacePlain = 172,
+    RunPlain = 174,
+};
+
+// The archiver's own lines, as many as a message box can sensibly show.
+QString archiverLines(const QString& output)
+{
+    constexpr int MaxLines = 12;
+    QStringList lines;
+    for (const QString& line : output.split(u'\n')) {
+        if (!line.trimmed().isEmpty() && !line.startsWith(QStringLiteral("-----")))
+            lines << line.trimmed();
+    }
+    if (lines.size() > MaxLines) {
+        const qsizetype more = lines.size() - MaxLines;
+        lines.resize(MaxLines);
+        lines << QStringLiteral("(%1 more lines)").arg(more);
+    }
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+// One line of list.txt for a temp copy, ended by CR LF.
+QByteArray ListLine(const QString& path)
+{
+    // The archiver trims blanks around a line and strips one pair of quotes
+    // around it; a name it would change goes in quotes, read as it stands.
+    const bool quote = path != path.trimmed() || (path.startsWith(u'"') && path.endsWith(u'"'));
+    const QString line = quote ? u'"' + path + u'"' : path;
+    return QFile::encodeName(line) + "\r\n";
+}
+
+class ArchiveRun {
+public:
+    ArchiveRun(const RunRequest& request, const RunServices& services, const ErrorReporter& report)
+        : m_request(request)
+        , m_services(services)
+        , m_report(report)
+        , m_files(services.files)
+        , m_listFile(services.programFolder + QStringLiteral("/list.txt"))
+    {
+    }
+
+    ArchiveOutcome run();
+
+private:
+    // Copies the entries into the temp folder; the list text of those copied.
+    QByteArray copyEntries(int& listed);
+    void pack(const QString& folder, const QString& archiveName);
+    QString failureText(const RunResult& ran, const ProgramCall& call, const QString& archiveName) const;
+    void removeIfPresent(const QString& path)
+    {
+        if (m_files.fileExists(path))
+            m_files.removeFile(path);
+    }
+    // Every box lets events run, and shutdown may begin meanwhile; true then.
+    bool report(const QString& description, int line)
+    {
+        m_report(description, line);
+        m_stopped = m_stopped || (m_services.stop && m_services.stop->requested());
+        return m_stopped;
+    }
+    ArchiveOutcome outcome() const { return m_stopped ? ArchiveOutcome::Stopped : ArchiveOutcome::Finished; }
+
+    const RunRequest& m_request;
+    const RunServices& m_services;
+    const ErrorReporter& m_report;
+    FileSystem& m_files;
+    const QString m_listFile;
+    bool m_stopped = false;
+};
+
+ArchiveOutcome ArchiveRun::run()
+{
+    const RunOptions& options = m_request.options;
+    FixedFolder folder(options.folderText, m_request.setFolderText);
+    // An empty folder text would put the archive into the working directory.
+    if (!folder.isSet()) {
+        report(
+            QStringLiteral("No destination folder is set."), options.stamping ? NameStamped : ReplacePlain);
+        return outcome();
+    }
+
+    const QString temp = TempFolderPath(m_services.programFolder);
+    if (!m_files.folderExists(temp)) {
+        if (FileResult made = m_files.makeFolder(temp); !made && report(made.description, MakeTempFolder))
+            return outcome();
+    }
+    int listed = 0;
+    const QByteArray listText = copyEntries(listed);
+    if (m_stopped)
+        return outcome();
+
+    // The archiver must never run with an older list: it names older files.
+    if (FileResult written = m_files.writeFile(m_listFile, listText); !written) {
+        report(written.description, WriteList);
+        return outcome();
+    }
+    // Nothing could be copied (each failure was shown): an empty archive
+    // would only replace the last good one.
+    if (listed == 0)
+        return ArchiveOutcome::Finished;
+
+    QString archiveName = QStringLiteral("Backup.zip");
+    if (options.stamping) {
+        const StampSettings stamp { options.writeMode, m_services.clock, m_services.locale };
+        archiveName = StampedName(QStringLiteral("Backup"), QStringLiteral("zip"), stamp);
+        if (archiveName.isEmpty()) {
+            report(QStringLiteral("There is no name for the archive: neither \"Create new file "
+                                  "on backup\" nor \"Overwrite old backup file on backup\" is "
+                                  "selected."),
+                NameStamped);
+            return outcome();
+        }
+    }
+    pack(folder.text(), archiveName);
+    return outcome();
+}
+
+QByteArray ArchiveRun::copyEntries(int& listed)
+{
+    const QString temp = TempFolderPath(m_services.programFolder);
+    TempNameSet names;
+    QByteArray listText;
+    // The temp copies go in as one group: one flush for many small files
+    // rather than one each. A copy is listed only once it is in place.
+    const std::unique_ptr<CopyGroup> copies = m_files.startCopies();
+    QStringList waiting;
+    const auto putInPlace = [&] {
+        const QList<FileResult> results = copies->commit();
+        for (qsizetype i = 0; i < waiting.size(); ++i) {
+            const FileResult result
+                = results.value(i, FileResult::failure(QStringLiteral("The copy was lost")));
+            if (result) {
+                listText += ListLine(waiting[i]);
+                ++listed;
+            } else {
+                removeIfPresent(waiting[i]);
+                report(result.description, CopyToTemp);
+            }
+        }
+        waiting.clear();
+    };
+    const KeepGoing keepGoing = [this] {
+        LetEventsRun();
+        return !(m_services.stop && m_services.stop->requested());
+    };
+    for (const QString& source : m_request.entries) {
+        const QString name = names.claim(FileNameOf(source));
+        const QString copy = temp + u'/' + name;
+        if (name.contains(u'\r') || name.contains(u'\n')) {
+            report(QStringLiteral("\"%1\" cannot be archived: its name holds a line break, which the "
+                                  "archiver's list file cannot carry.")
+                       .arg(source),
+                ListEntry);
+        } else {
+            // A name that differs only in letter case shares a temp copy.
+            if (copies->holds(copy))
+                putInPlace();
+            if (FileResult added = copies->add(source, copy, keepGoing); !added) {
+                // An older copy of this name must not go into the archive as this run's.
+                removeIfPresent(copy);
+                m_stopped = m_stopped || !keepGoing();
+                if (!m_stopped)
+                    report(added.description, CopyToTemp);
+            } else {
+                waiting << copy;
+                if (copies->isFull())
+                    putInPlace();
+            }
+        }
+        if (m_stopped)
+            return listText;
+    }
+    putInPlace();
+    return listText;
+}
+
+void ArchiveRun::pack(const QString& folder, const QString& archiveName)
+{
+    const bool stamping = m_request.options.stamping;
+    const int runLine = stamping ? RunStamped : RunPlain;
+    const QString archive = folder + archiveName;
+    // Hidden beside the archive, so that the final rename stays on one file system.
+    const QString working = folder + u'.' + archiveName + QStringLiteral(".part");
+    removeIfPresent(working);
+    // A stamped archive of the same name gathers the runs of its day: the
+    // archiver adds to a copy of it, so a failure leaves the original whole.
+    if (stamping && m_files.fileExists(archive)) {
+        if (FileResult copied = m_files.copyFile(archive, working); !copied) {
+            report(copied.description, runLine);
+            return;
+        }
+    }
+
+    const QString archiverFolder
+        = m_services.archiverFolder.isEmpty() ? m_services.programFolder : m_services.archiverFolder;
+    const ProgramCall call = ArchiverCall(archiverFolder, working, m_listFile);
+    const RunResult ran = RunAndWait(call, m_services.stop);
+    if (ran.end == RunResult::End::Stopped) {
+        removeIfPresent(working);
+        m_stopped = true;
+        return;
+    }
+    const bool made = ran.end == RunResult::End::Exited && ran.result <= 1 && m_files.fileExists(working);
+    if (!made) {
+        removeIfPresent(working);
+        report(failureText(ran, call, archiveName), runLine);
+        return;
+    }
+    if (FileResult replaced = m_files.renameFile(working, archive); !replaced) {
+        removeIfPresent(working);
+        report(replaced.description, stamping ? RunStamped : ReplacePlain);
+        return;
+    }
+    if (ran.result == 1) {
+        report(QStringLiteral("The archiver reported warnings; \"%1\" was made without what they "
+                              "name:\r\n%2")
+                   .arg(archiveName, archiverLines(ran.output)),
+            runLine);
+    }
+}
+
+QString ArchiveRun::failureText(
+    const RunResult& ran, const ProgramCall& call, const QString& archiveName) const
+{
+    QString what;
+    switch (ran.end) {
+    case RunResult::End::NotStarted:
+        what = QStringLiteral("The archiver could not be started (%1): %2").arg(call.program, ran.failure);
+        break;
+    case RunResult::End::Killed:
+        what = QStringLiteral("The archiver was %1.").arg(ran.failure);
+        break;
+    case RunResult::End::Exited:
+    case RunResult::End::Stopped:
+        what = ran.result <= 1 ? QStringLiteral("The archiver ended without making an archive.")
+                               : QStringLiteral("The archiver failed with exit code %1:").arg(ran.result);
+        if (const QString lines = archiverLines(ran.output); !lines.isEmpty())
+            what += QStringLiteral("\r\n") + lines;
+        break;
+    }
+    return what
+        + QStringLiteral("\r\nNo archive was made; \"%1\" was left as it was.\r\nCommand: %2")
+              .arg(archiveName, CommandLineText(call));
+}
+
+} // namespace
+
+ArchiveOutcome ArchiveAll(const RunRequest& request, const RunServices& services, const ErrorReporter& report)
+{
+    return ArchiveRun(request, services, report).run();
+}
+
+ProgramCall ArchiverCall(const QString& archiverFolder, const QString& archive, const QString& listFile)
+{
+    // -tzip: the working name says nothing of the type. -spd: names are not
+    // wildcards (a file named a*.txt must not pull in others). -scsUTF-8 and
+    // the UTF-8 locale: names are UTF-8 whatever the user's locale.
+    // -bso0 -bsp0: only warnings and errors are written, for the messages.
+    // An archive path that starts with "-" would read as a switch.
+    const QString archiveArgument = archive.startsWith(u'-') ? QStringLiteral("./") + archive : archive;
+    return ProgramCall { archiverFolder + QStringLiteral("/7za"),
+        { QStringLiteral("a"), QStringLiteral("-tzip"), QStringLiteral("-spd"), QStringLiteral("-scsUTF-8"),
+            QStringLiteral("-sccUTF-8"), QStringLiteral("-bso0"), QStringLiteral("-bsp0"),
+            QStringLiteral("-y"), archiveArgument, u'@' + listFile },
+        { QStringLiteral("LC_ALL=C.UTF-8") } };
+}

@@ -1,0 +1,67 @@
+#include "RunAndWait.h"
+
+#include "platform/ChildProcess.h"
+#include "platform/EventLoop.h"
+#include "platform/StopRequest.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+constexpr int PollMs = 100;
+
+QString quoted(const QString& text)
+{
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_.=+-]+$"));
+    if (plain.match(text).hasMatch())
+        return text;
+    return u'"' + QString(text).replace(u'"', QStringLiteral("\\\"")) + u'"';
+}
+
+} // namespace
+
+QString CommandLineText(const ProgramCall& call)
+{
+    QString text = u'"' + call.program + u'"';
+    for (const QString& argument : call.arguments) {
+        text += u' ';
+        if (argument.startsWith(u'@') && argument.size() > 1)
+            text += u'@' + quoted(argument.mid(1));
+        else
+            text += quoted(argument);
+    }
+    return text;
+}
+
+RunResult RunAndWait(const ProgramCall& call, const StopRequest* stop)
+{
+    RunResult result;
+    ChildProcess process;
+    if (!process.start(call.program, call.arguments, call.environment)) {
+        result.result = StartFailureBase + process.startError();
+        result.failure = process.startErrorText();
+        return result;
+    }
+    for (;;) {
+        LetEventsRun();
+        if (stop && stop->requested()) {
+            process.kill();
+            result.end = RunResult::End::Stopped;
+            result.result = 128 + 9;
+            result.failure = QStringLiteral("stopped because the program is shutting down");
+            return result;
+        }
+        if (process.waitForEnd(PollMs))
+            break;
+    }
+    result.output = QString::fromUtf8(process.output());
+    if (process.killedBySignal()) {
+        result.end = RunResult::End::Killed;
+        result.result = 128 + process.exitCode();
+        result.failure = QStringLiteral("ended by signal %1").arg(process.exitCode());
+    } else {
+        result.end = RunResult::End::Exited;
+        result.result = process.exitCode();
+    }
+    return result;
+}

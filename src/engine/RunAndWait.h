@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class StopRequest;
+
+// A program and its arguments, each handed over as it is: no shell, no quoting.
+struct ProgramCall {
+    QString program;
+    QStringList arguments;
+    QStringList environment = {}; // NAME=value entries for the program, on top of ours
+};
+
+// The call written as one command line, for messages and tests: the program in
+// double quotes, then each argument, in double quotes when it holds anything
+// but letters, digits and - _ . = +, with a leading @ kept outside the quotes.
+// "C:\Prog\7za.exe" a "D:\Backup\Backup.zip" @"C:\Prog\list.txt"
+QString CommandLineText(const ProgramCall& call);
+
+// Start failures come back as this plus the system's (positive) error number.
+inline constexpr int StartFailureBase = -2147221504;
+
+struct RunResult {
+    enum class End {
+        Exited, // ran and ended by itself; result is its exit code
+        NotStarted, // result is StartFailureBase + the error number
+        Killed, // ended by a signal; result is 128 + the signal's number
+        Stopped, // killed because the program is shutting down
+    };
+    End end = End::NotStarted;
+    int result = 0;
+    QString failure; // why it did not start, or which signal ended it
+    QString output; // what it wrote (standard output and error)
+};
+
+// Module Shell32. Starts the program and waits for its end, letting window
+// events run about every 100 ms (timer ticks arrive meanwhile). When stop is
+// raised during the wait the program is killed at once.
+RunResult RunAndWait(const ProgramCall& call, const StopRequest* stop = nullptr);

@@ -62,7 +62,7 @@ Figures measure(const QString& work, const FileSet& set, const QString& sevenZip
     std::vector<double> copyTimes;
     for (int rep = 0; rep < 5; ++rep) {
         copyTimes.push_back(secondsOf([&] {
-            auto copies = files.startCopies();
+            auto copies = files.startCopies(CopyDurability::Scratch);
             for (const QString& source : sources) {
                 copies->add(source, TempFolderPath(prog) + "/" + QFileInfo(source).fileName(), {});
                 if (copies->isFull())

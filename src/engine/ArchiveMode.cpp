@@ -144,9 +144,9 @@ QByteArray ArchiveRun::copyEntries(int& listed)
     const QString temp = TempFolderPath(m_services.programFolder);
     TempNameSet names;
     QByteArray listText;
-    // The temp copies go in as one group: one flush for many small files
-    // rather than one each. A copy is listed only once it is in place.
-    const std::unique_ptr<CopyGroup> copies = m_files.startCopies();
+    // The temp copies go in as groups of scratch copies: every run makes them
+    // again, so they need no flush. A copy is listed only once it is in place.
+    const std::unique_ptr<CopyGroup> copies = m_files.startCopies(CopyDurability::Scratch);
     QStringList waiting;
     const auto putInPlace = [&] {
         const QList<FileResult> results = copies->commit();

@@ -33,6 +33,11 @@ using KeepGoing = std::function<bool()>;
 // whole. A copy that fails, is abandoned or is never committed leaves its
 // destination untouched and no working file behind. Copies keep the source's
 // modification time and permission bits; holes in a sparse source stay holes.
+// What a group promises after a crash or power cut. Scratch copies (the
+// archiver's temp copies, made again by every run) keep every other guarantee
+// but skip the flushes, which are most of the cost of many small files.
+enum class CopyDurability { Durable, Scratch };
+
 class CopyGroup {
 public:
     virtual ~CopyGroup() = default; // removes the working files of copies not committed
@@ -57,7 +62,7 @@ class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
-    virtual std::unique_ptr<CopyGroup> startCopies() = 0;
+    virtual std::unique_ptr<CopyGroup> startCopies(CopyDurability durability = CopyDurability::Durable) = 0;
     // One copy with the guarantees of a group, put in place at once: source
     // to destination, replacing an existing destination file.
     FileResult copyFile(const QString& source, const QString& destination, const KeepGoing& keepGoing = {})

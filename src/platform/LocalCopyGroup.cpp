@@ -272,11 +272,11 @@ FileResult LocalCopyGroup::add(const QString& source, const QString& destination
     // Start writing a large copy out now, while the next files are copied, so
     // that the flush before the renames finds little left to do (small ones
     // are written out better together, by that flush).
-    if (info.st_size >= Piece)
+    if (m_durable && info.st_size >= Piece)
         ::sync_file_range(pending.file.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
     if (pending.workingPath.isEmpty()) {
         // Already under its final name: make it durable now.
-        if (::fdatasync(pending.file.get()) != 0 || pending.file.close() != 0)
+        if ((m_durable && ::fdatasync(pending.file.get()) != 0) || pending.file.close() != 0)
             return failureOf(QStringLiteral("Cannot write"), destination, errno);
     }
     m_bytes += info.st_size;
@@ -358,6 +358,8 @@ QList<FileResult> LocalCopyGroup::commit()
     // disk before any of them takes a backup's name.
     std::vector<std::pair<dev_t, int>> flushErrors;
     const auto flush = [&](const Pending& pending) {
+        if (!m_durable)
+            return 0;
         for (const auto& [device, error] : flushErrors)
             if (device == pending.device)
                 return error;

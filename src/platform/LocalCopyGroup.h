@@ -15,7 +15,10 @@
 // the same working file, and one never removes another's.
 class LocalCopyGroup : public CopyGroup {
 public:
-    LocalCopyGroup() = default;
+    explicit LocalCopyGroup(CopyDurability durability = CopyDurability::Durable)
+        : m_durable(durability == CopyDurability::Durable)
+    {
+    }
     ~LocalCopyGroup() override;
     LocalCopyGroup(const LocalCopyGroup&) = delete;
     LocalCopyGroup& operator=(const LocalCopyGroup&) = delete;
@@ -44,4 +47,5 @@ private:
     std::vector<Pending> m_pending;
     QSet<QString> m_destinations; // of m_pending
     qint64 m_bytes = 0;
+    bool m_durable;
 };

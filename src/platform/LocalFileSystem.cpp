@@ -21,9 +21,9 @@ LocalFileSystem::LocalFileSystem()
     ::signal(SIGXFSZ, SIG_IGN);
 }
 
-std::unique_ptr<CopyGroup> LocalFileSystem::startCopies()
+std::unique_ptr<CopyGroup> LocalFileSystem::startCopies(CopyDurability durability)
 {
-    return std::make_unique<LocalCopyGroup>();
+    return std::make_unique<LocalCopyGroup>(durability);
 }
 
 int LocalFileSystem::nameLengthLimit(const QString& folder) const

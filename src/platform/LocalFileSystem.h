@@ -8,7 +8,7 @@ class LocalFileSystem : public FileSystem {
 public:
     LocalFileSystem();
 
-    std::unique_ptr<CopyGroup> startCopies() override;
+    std::unique_ptr<CopyGroup> startCopies(CopyDurability durability) override;
     int nameLengthLimit(const QString& folder) const override;
     FileResult appendToFile(const QString& path, const QByteArray& bytes) override;
     FileResult writeFile(const QString& path, const QByteArray& bytes) override;

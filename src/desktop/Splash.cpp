@@ -2,11 +2,11 @@
 
 #include "platform/CenterForm.h"
 #include "platform/Clock.h"
-#include "platform/EventLoop.h"
 #include "platform/FileExists.h"
 #include "platform/FileSystem.h"
 #include "platform/StopRequest.h"
 #include "platform/Twips.h"
+#include "platform/WaitSeconds.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"
 
@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
-#include <QThread>
 
 namespace {
 
@@ -90,7 +89,7 @@ void Splash::SplashShow(
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         CenterForm(*this, screen->geometry());
     show();
-    SplashWait(Seconds, clock, stop);
+    WaitSeconds(Seconds, clock, stop);
     hide();
 }
 
@@ -98,15 +97,6 @@ void Splash::Check1_Click()
 {
     writeSetting(
         m_settings, Setting::ShowAgain, Check1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-}
-
-void SplashWait(int seconds, const Clock& clock, const StopRequest& stop)
-{
-    const qint64 start = clock.monotonicMs();
-    while (!stop.requested() && clock.monotonicMs() - start < qint64(seconds) * 1000) {
-        LetEventsRun();
-        QThread::msleep(10); // no busy spinning while nothing happens
-    }
 }
 
 QString SplashPicturePath(const FileSystem& files, const QString& programFolder)

@@ -39,8 +39,5 @@ private:
     SettingsStore& m_settings;
 };
 
-// Returns after the given seconds on the monotonic clock, letting pending
-// events run meanwhile, or as soon as stop is raised.
-void SplashWait(int seconds, const Clock& clock, const StopRequest& stop);
 // The splash picture: the first file of programFolder/Splash by name, or "".
 QString SplashPicturePath(const FileSystem& files, const QString& programFolder);

@@ -1,9 +1,9 @@
 #include "ImmediateBackup.h"
 
 #include "BackupTrigger.h"
-#include "WaitSeconds.h"
 #include "platform/ApplicationError.h"
 #include "platform/StopRequest.h"
+#include "platform/WaitSeconds.h"
 
 #include <QGroupBox>
 #include <QProgressBar>

@@ -1,9 +1,9 @@
 #include "FakeClock.h"
 #include "ScriptedDialogs.h"
 #include "platform/StopRequest.h"
+#include "platform/WaitSeconds.h"
 #include "schedule/BackupTrigger.h"
 #include "schedule/ImmediateBackup.h"
-#include "schedule/WaitSeconds.h"
 
 #include <QGroupBox>
 #include <QProgressBar>

@@ -1,8 +1,8 @@
 #include "WaitSeconds.h"
 
-#include "platform/Clock.h"
-#include "platform/EventLoop.h"
-#include "platform/StopRequest.h"
+#include "Clock.h"
+#include "EventLoop.h"
+#include "StopRequest.h"
 
 #include <QThread>
 

@@ -385,6 +385,40 @@ private slots:
         QVERIFY(!QFile::exists(b.root.filePath("prog/history.txt")));
     }
 
+    // A box may wait for hours; the backups made before it must already be
+    // in place and logged, with no working file left, when it shows.
+    void copiesBeforeAFailureAreInPlaceWhenItsBoxShows_data()
+    {
+        QTest::addColumn<QString>("third");
+        QTest::newRow("source missing") << "missing/c.txt";
+        QTest::newRow("backup name taken earlier in the run") << "other/a.txt";
+    }
+    void copiesBeforeAFailureAreInPlaceWhenItsBoxShows()
+    {
+        QFETCH(QString, third);
+        Bench b;
+        QDir(b.root.filePath("docs")).mkpath("other");
+        QStringList entries { b.source("a.txt"), b.source("b.txt"), b.root.filePath("docs/" + third),
+            b.source("d.txt"), b.source("e.txt") };
+        if (third.startsWith("other/"))
+            b.source(third);
+        QStringList filesAtTheBox;
+        QString historyAtTheBox;
+        b.dialogs.onMessage = [&](const ScriptedDialogs::Message&) {
+            filesAtTheBox = b.destFiles();
+            historyAtTheBox = b.history();
+        };
+        QVERIFY(b.saveAll(entries, b.fixedFolder()));
+
+        QCOMPARE(b.dialogs.messages.size(), 1);
+        QCOMPARE(filesAtTheBox, (QStringList { "a.txt Backup.txt", "b.txt Backup.txt" }));
+        const QString line = QStringLiteral(" was backup saved at 12/6/2026 9:05:03 PM\r\n");
+        QCOMPARE(historyAtTheBox, "a.txt" + line + "b.txt" + line);
+        QCOMPARE(b.destFiles(),
+            (QStringList { "a.txt Backup.txt", "b.txt Backup.txt", "d.txt Backup.txt", "e.txt Backup.txt" }));
+        QCOMPARE(b.history(), "a.txt" + line + "b.txt" + line + "d.txt" + line + "e.txt" + line);
+    }
+
     // Root ignores permission bits, so the run is made by the unprivileged
     // user 65534 in a process of its own. A backup the user made read-only
     // stays; a writable backup in a folder the user cannot write is replaced.

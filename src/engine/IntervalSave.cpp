@@ -98,6 +98,11 @@ bool IntervalSave::runPerFile(const RunRequest& request, const RunOptions& optio
     QHash<QString, QString> written;
     QHash<QString, int> nameLimits;
     m_lastEventPass = m_services.clock.monotonicMs();
+    // A box may wait for hours: what the run copied before it goes into place
+    // (and into the history) first, so a power cut meanwhile loses none of it.
+    const auto report = [&](const QString& description, int label) {
+        return putInPlace(*copies, waiting, written) && reportError(description, label);
+    };
 
     for (const QString& source : request.entries) {
         if (stopRequested())
@@ -111,7 +116,7 @@ bool IntervalSave::runPerFile(const RunRequest& request, const RunOptions& optio
             const int label = options.stamping ? NameFixedStamped : NameFixedPlain;
             // An empty folder text would put the backup into the file-system root.
             if (!folder.isSet()) {
-                if (!reportError(QStringLiteral("No destination folder is set."), label))
+                if (!report(QStringLiteral("No destination folder is set."), label))
                     return false;
                 continue;
             }
@@ -126,7 +131,7 @@ bool IntervalSave::runPerFile(const RunRequest& request, const RunOptions& optio
         // No destination option, or no write mode for a stamped name, leaves
         // no file name to copy to.
         if (destination.isEmpty() || destination.endsWith(NativeSeparator)) {
-            if (!reportError(QStringLiteral("There is no destination for the backup of \"%1\".").arg(source),
+            if (!report(QStringLiteral("There is no destination for the backup of \"%1\".").arg(source),
                     CopyFile))
                 return false;
             continue;
@@ -140,10 +145,9 @@ bool IntervalSave::runPerFile(const RunRequest& request, const RunOptions& optio
         // backup name comes out the same may not.
         if (const auto earlier = written.constFind(destination);
             earlier != written.cend() && *earlier != source) {
-            if (!reportError(
-                    QStringLiteral("The backup of \"%1\" was not written: its name \"%2\" is the name "
-                                   "of the backup of \"%3\" made earlier in this run.")
-                        .arg(source, destination, *earlier),
+            if (!report(QStringLiteral("The backup of \"%1\" was not written: its name \"%2\" is the name "
+                                       "of the backup of \"%3\" made earlier in this run.")
+                            .arg(source, destination, *earlier),
                     CopyFile))
                 return false;
             continue;
@@ -166,7 +170,7 @@ bool IntervalSave::runPerFile(const RunRequest& request, const RunOptions& optio
                         .arg(folder.text()),
                     CopyFile);
             }
-            if (!reportError(copied.description, CopyFile))
+            if (!report(copied.description, CopyFile))
                 return false;
             continue;
         }
@@ -182,20 +186,27 @@ bool IntervalSave::runPerFile(const RunRequest& request, const RunOptions& optio
 
 bool IntervalSave::putInPlace(CopyGroup& copies, QList<Written>& waiting, QHash<QString, QString>& written)
 {
+    if (waiting.isEmpty())
+        return true;
     const QList<FileResult> results = copies.commit();
     const QList<Written> done = std::exchange(waiting, {});
+    // Every copy of the group is logged before the first of its failures is
+    // shown, for the same reason as above; the boxes keep the list's order.
+    QList<std::pair<QString, int>> failures;
     for (qsizetype i = 0; i < done.size(); ++i) {
         const FileResult& result = results.value(i, FileResult::failure(QStringLiteral("The copy was lost")));
         if (!result) {
             written.remove(done[i].destination);
-            if (!reportError(result.description, CopyFile))
-                return false;
+            failures.append({ result.description, CopyFile });
             continue;
         }
         const QString line
             = HistoryLine(done[i].fileName, GeneralDateText(m_services.clock.now(), m_services.locale));
-        if (FileResult logged = AppendHistory(m_services.files, m_services.programFolder, line);
-            !logged && !reportError(logged.description, WriteHistory))
+        if (FileResult logged = AppendHistory(m_services.files, m_services.programFolder, line); !logged)
+            failures.append({ logged.description, WriteHistory });
+    }
+    for (const auto& [description, line] : failures) {
+        if (!reportError(description, line))
             return false;
     }
     return true;

@@ -51,7 +51,8 @@ public:
 private:
     struct Written;
 
-    // Both return false when shutdown stopped the run.
+    // Both return false when shutdown stopped the run. putInPlace commits the
+    // copies waiting, writes their history lines, then shows their failures.
     bool runPerFile(const RunRequest& request, const RunOptions& options);
     bool putInPlace(CopyGroup& copies, QList<Written>& waiting, QHash<QString, QString>& written);
     // Shows the error box; false when shutdown was asked for while it was open.

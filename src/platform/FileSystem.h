@@ -35,7 +35,8 @@ using KeepGoing = std::function<bool()>;
 // modification time and permission bits; holes in a sparse source stay holes.
 // What a group promises after a crash or power cut. Scratch copies (the
 // archiver's temp copies, made again by every run) keep every other guarantee
-// but skip the flushes, which are most of the cost of many small files.
+// but skip the flushes, which are most of the cost of many small files; being
+// the program's own, they replace an earlier copy whatever its mode.
 enum class CopyDurability { Durable, Scratch };
 
 class CopyGroup {
@@ -44,7 +45,9 @@ public:
 
     // Copies source to a working file for destination; nothing is seen under
     // destination before commit. Only a regular file (or a link to one) is
-    // copied. Failures to read name the source, failures to write name the
+    // copied. A read-only destination is replaced only when it is a copy of a
+    // read-only source (it has the source's bits); one the user protected
+    // fails. Failures to read name the source, failures to write name the
     // destination.
     virtual FileResult add(const QString& source, const QString& destination, const KeepGoing& keepGoing) = 0;
     // True when the copies waiting should be committed before more are added.

@@ -38,6 +38,15 @@ QByteArray workingPathOf(const QByteArray& destination)
     return folderOf(destination) + "/.quillstead-" + hash + ".part";
 }
 
+// A copy keeps its source's permission bits: a file of ours that has the
+// bits of a read-only source is read-only only because its source is.
+bool isReadOnlyCopyOf(const QByteArray& path, const struct stat& source)
+{
+    struct stat info { };
+    return (source.st_mode & S_IWUSR) == 0 && ::stat(path.constData(), &info) == 0 && S_ISREG(info.st_mode)
+        && info.st_uid == ::geteuid() && (info.st_mode & 07777) == (source.st_mode & 07777);
+}
+
 FileResult notRegular(const QString& source)
 {
     return FileResult::failure(QStringLiteral("Cannot copy: \"%1\" is not a regular file").arg(source));
@@ -208,6 +217,8 @@ void LocalCopyGroup::discard(Pending& pending)
     // Removed while still locked: no other copy of the program can be using it.
     if (!pending.workingPath.isEmpty())
         ::unlink(pending.workingPath.constData());
+    if (pending.modeBefore)
+        ::fchmod(pending.file.get(), *pending.modeBefore);
     pending.file.reset();
 }
 
@@ -237,13 +248,17 @@ FileResult LocalCopyGroup::add(const QString& source, const QString& destination
     if (!S_ISREG(info.st_mode))
         return notRegular(source); // swapped for something else since the look
 
-    // A backup the user made read-only is not replaced behind their back.
+    // A backup the user made read-only is not replaced behind their back. A
+    // copy keeps its source's bits, though: one read-only only because its
+    // source is, and any scratch copy, is replaced like any other.
     const bool writable = ::faccessat(AT_FDCWD, to->constData(), W_OK, AT_EACCESS) == 0;
-    const bool exists = writable || errno != ENOENT;
-    if (!writable && exists)
-        return failureOf(QStringLiteral("Cannot write"), destination, errno);
+    const int accessError = writable ? 0 : errno;
+    const bool exists = writable || accessError != ENOENT;
+    const bool replacesReadOnly = !writable && exists && (!m_durable || isReadOnlyCopyOf(*to, info));
+    if (!writable && exists && !replacesReadOnly)
+        return failureOf(QStringLiteral("Cannot write"), destination, accessError);
 
-    Pending pending { destination, *to, workingPathOf(*to), FileDescriptor(), 0 };
+    Pending pending { destination, *to, workingPathOf(*to), FileDescriptor(), 0, replacesReadOnly, {} };
     if (FileResult opened = openWorkingFile(pending, exists); !opened)
         return opened;
 
@@ -337,18 +352,37 @@ FileResult LocalCopyGroup::openWorkingFile(Pending& pending, bool destinationExi
 FileResult LocalCopyGroup::openInPlace(Pending& pending)
 {
     pending.workingPath.clear();
-    FileDescriptor file(::open(pending.finalPath.constData(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    const char* path = pending.finalPath.constData();
+    constexpr int flags = O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+    pending.file.reset(::open(path, flags));
+    if (!pending.file.valid() && errno == EACCES && pending.replacesReadOnly) {
+        // Made writable for the copy; the copy then takes its source's bits,
+        // and a failed one gets its own back (see discard).
+        struct stat before { };
+        if (::stat(path, &before) == 0 && S_ISREG(before.st_mode)
+            && ::chmod(path, (before.st_mode & 07777) | S_IWUSR) == 0) {
+            pending.modeBefore = before.st_mode & 07777;
+            pending.file.reset(::open(path, flags));
+            if (!pending.file.valid())
+                ::chmod(path, *pending.modeBefore);
+        }
+        errno = EACCES;
+    }
+    if (!pending.file.valid())
+        return failureOf(QStringLiteral("Cannot write"), pending.destination, errno);
+    int error = 0;
     struct stat info { };
-    if (!file.valid() || ::fstat(file.get(), &info) != 0)
-        return failureOf(QStringLiteral("Cannot write"), pending.destination, errno);
-    if (!S_ISREG(info.st_mode))
-        return failureOf(QStringLiteral("Cannot write"), pending.destination, EEXIST);
-    if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0)
-        return failureOf(QStringLiteral("Cannot write"), pending.destination, errno);
-    if (::ftruncate(file.get(), 0) != 0)
-        return failureOf(QStringLiteral("Cannot write"), pending.destination, errno);
+    if (::fstat(pending.file.get(), &info) != 0)
+        error = errno;
+    else if (!S_ISREG(info.st_mode))
+        error = EEXIST;
+    else if (::flock(pending.file.get(), LOCK_EX | LOCK_NB) != 0 || ::ftruncate(pending.file.get(), 0) != 0)
+        error = errno;
+    if (error != 0) {
+        discard(pending);
+        return failureOf(QStringLiteral("Cannot write"), pending.destination, error);
+    }
     pending.device = info.st_dev;
-    pending.file = std::move(file);
     return FileResult::success();
 }
 

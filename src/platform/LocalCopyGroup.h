@@ -5,6 +5,7 @@
 
 #include <QSet>
 
+#include <optional>
 #include <sys/types.h>
 #include <vector>
 
@@ -38,6 +39,8 @@ private:
         QByteArray workingPath; // empty for a copy written in place
         FileDescriptor file; // open and locked until the copy is put in place
         dev_t device = 0;
+        bool replacesReadOnly = false; // the destination is read-only and may still be replaced
+        std::optional<mode_t> modeBefore; // of a read-only destination made writable to write in place
     };
 
     FileResult openWorkingFile(Pending& pending, bool destinationExists);

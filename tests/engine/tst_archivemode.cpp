@@ -1,5 +1,6 @@
 #include "FakeClock.h"
 #include "ScriptedDialogs.h"
+#include "Unprivileged.h"
 #include "engine/IntervalSave.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/StopRequest.h"
@@ -11,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -300,6 +303,34 @@ private slots:
         QVERIFY(!QFile::exists(b.prog("temp/a.txt")));
         QCOMPARE(readAll(b.prog("list.txt")), b.prog("temp/b.txt").toUtf8() + "\r\n");
         QCOMPARE(archiveContents(b.dest("Backup.zip")).keys(), QStringList { "b.txt" });
+    }
+
+    // A read-only source leaves a read-only temp copy; the next run must
+    // still replace it, or the new archive would go without that file.
+    void readOnlySourceOverTwoRuns_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("0400") << 0400;
+        QTest::newRow("0444") << 0444;
+    }
+    void readOnlySourceOverTwoRuns()
+    {
+        RUN_AS_UNPRIVILEGED_USER();
+        QFETCH(int, mode);
+        Bench b;
+        const QString key = b.source("id.key", "first");
+        const QString notes = b.source("notes.txt");
+        QCOMPARE(::chmod(qPrintable(key), mode_t(mode)), 0);
+        QVERIFY(b.saveAll({ key, notes }, b.options()));
+        QCOMPARE(::chmod(qPrintable(key), 0600), 0);
+        b.source("id.key", "second");
+        QCOMPARE(::chmod(qPrintable(key), mode_t(mode)), 0);
+        QVERIFY(b.saveAll({ key, notes }, b.options()));
+
+        QCOMPARE(b.dialogs.messageTexts(), QStringList());
+        const QMap<QString, QByteArray> expected { { "id.key", "second" }, { "notes.txt", "notes.txt" } };
+        QCOMPARE(archiveContents(b.dest("Backup.zip")), expected);
+        QCOMPARE(b.captions, (QStringList { completed, completed }));
     }
 
     // Nothing copied, or no list written: no archiver run, the last archive stays.

@@ -1,5 +1,6 @@
 #include "FakeClock.h"
 #include "ScriptedDialogs.h"
+#include "Unprivileged.h"
 #include "engine/IntervalSave.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/StopRequest.h"
@@ -11,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -383,6 +386,93 @@ private slots:
         QCOMPARE(readAll(b.dest("big.bin Backup.bin")), QByteArray("old"));
         QVERIFY(b.captions.isEmpty());
         QVERIFY(!QFile::exists(b.root.filePath("prog/history.txt")));
+    }
+
+    // A box may wait for hours; the backups made before it must already be
+    // in place and logged, with no working file left, when it shows.
+    void copiesBeforeAFailureAreInPlaceWhenItsBoxShows_data()
+    {
+        QTest::addColumn<QString>("third");
+        QTest::newRow("source missing") << "missing/c.txt";
+        QTest::newRow("backup name taken earlier in the run") << "other/a.txt";
+    }
+    void copiesBeforeAFailureAreInPlaceWhenItsBoxShows()
+    {
+        QFETCH(QString, third);
+        Bench b;
+        QDir(b.root.filePath("docs")).mkpath("other");
+        QStringList entries { b.source("a.txt"), b.source("b.txt"), b.root.filePath("docs/" + third),
+            b.source("d.txt"), b.source("e.txt") };
+        if (third.startsWith("other/"))
+            b.source(third);
+        QStringList filesAtTheBox;
+        QString historyAtTheBox;
+        b.dialogs.onMessage = [&](const ScriptedDialogs::Message&) {
+            filesAtTheBox = b.destFiles();
+            historyAtTheBox = b.history();
+        };
+        QVERIFY(b.saveAll(entries, b.fixedFolder()));
+
+        QCOMPARE(b.dialogs.messages.size(), 1);
+        QCOMPARE(filesAtTheBox, (QStringList { "a.txt Backup.txt", "b.txt Backup.txt" }));
+        const QString line = QStringLiteral(" was backup saved at 12/6/2026 9:05:03 PM\r\n");
+        QCOMPARE(historyAtTheBox, "a.txt" + line + "b.txt" + line);
+        QCOMPARE(b.destFiles(),
+            (QStringList { "a.txt Backup.txt", "b.txt Backup.txt", "d.txt Backup.txt", "e.txt Backup.txt" }));
+        QCOMPARE(b.history(), "a.txt" + line + "b.txt" + line + "d.txt" + line + "e.txt" + line);
+    }
+
+    // A copy keeps its source's permission bits. Over two runs: a backup
+    // read-only only because its source is gets replaced (in place where the
+    // folder is not writable); one the user protected stays, with a message.
+    void readOnlyBackupOverTwoRuns_data()
+    {
+        QTest::addColumn<int>("sourceMode");
+        QTest::addColumn<bool>("userProtects");
+        QTest::addColumn<bool>("lockFolder");
+        QTest::newRow("0400 source") << 0400 << false << false;
+        QTest::newRow("0444 source, folder not writable") << 0444 << false << true;
+        QTest::newRow("backup protected by the user") << 0644 << true << false;
+        QTest::newRow("protected, folder not writable") << 0644 << true << true;
+    }
+    void readOnlyBackupOverTwoRuns()
+    {
+        RUN_AS_UNPRIVILEGED_USER();
+        QFETCH(int, sourceMode);
+        QFETCH(bool, userProtects);
+        QFETCH(bool, lockFolder);
+        Bench b;
+        const QString source = b.source("key.pem", "first");
+        const QString backup = b.dest("key.pem Backup.pem");
+        QCOMPARE(::chmod(qPrintable(source), mode_t(sourceMode)), 0);
+        QVERIFY(b.saveAll({ source }, b.fixedFolder()));
+        QCOMPARE(b.dialogs.messageTexts(), QStringList());
+        QCOMPARE(QFileInfo(backup).permissions(), QFileInfo(source).permissions());
+
+        QCOMPARE(::chmod(qPrintable(source), 0600), 0);
+        b.source("key.pem", "second");
+        QCOMPARE(::chmod(qPrintable(source), mode_t(sourceMode)), 0);
+        if (userProtects)
+            QCOMPARE(::chmod(qPrintable(backup), 0400), 0);
+        if (lockFolder)
+            QCOMPARE(::chmod(qPrintable(b.dest()), 0500), 0);
+        QVERIFY(b.saveAll({ source }, b.fixedFolder()));
+        QCOMPARE(::chmod(qPrintable(b.dest()), 0700), 0);
+
+        QCOMPARE(b.destFiles(), QStringList { "key.pem Backup.pem" });
+        const QString line = QStringLiteral("key.pem was backup saved at 12/6/2026 9:05:03 PM\r\n");
+        if (userProtects) {
+            QCOMPARE(b.dialogs.messageTexts(),
+                QStringList { errorText("Cannot write \"" + backup + "\": Permission denied", 210) });
+            QCOMPARE(readAll(backup), QByteArray("first"));
+            QCOMPARE(QFileInfo(backup).permissions(), QFile::ReadOwner | QFile::ReadUser);
+            QCOMPARE(b.history(), line);
+        } else {
+            QCOMPARE(b.dialogs.messageTexts(), QStringList());
+            QCOMPARE(readAll(backup), QByteArray("second"));
+            QCOMPARE(QFileInfo(backup).permissions(), QFileInfo(source).permissions());
+            QCOMPARE(b.history(), line + line);
+        }
     }
 
     // Root ignores permission bits, so the run is made by the unprivileged

@@ -271,7 +271,7 @@ private slots:
         const QString temp = p.folder + "/temp";
         QDir().mkpath(temp + "/sub");
         for (const QString& name :
-            { temp + "/a.txt", temp + "/noext", temp + "/.hidden", temp + "/sub/kept.txt" }) {
+            { temp + "/a.txt", temp + "/noext", temp + "/.netrc", temp + "/sub/kept.txt" }) {
             QFile f(name);
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
@@ -281,7 +281,8 @@ private slots:
         form.close();
         QCOMPARE(p.stored("Files"), QStringLiteral("/x/a.txt;"));
         QVERIFY(!form.Timer1->isActive());
-        QCOMPARE(QDir(temp).entryList(QDir::Files | QDir::Hidden), QStringList { ".hidden" });
+        // Copies of hidden files hold secrets as often as not: they go too.
+        QCOMPARE(QDir(temp).entryList(QDir::Files | QDir::Hidden), QStringList());
         QVERIFY(QFile::exists(temp + "/sub/kept.txt"));
         QCOMPARE(p.ended, 1);
         p.window->shutdown();

@@ -307,6 +307,46 @@ private slots:
         QVERIFY(!p.form().Timer1->isActive());
     }
 
+    // A close or a termination signal while a start-up box is open runs the
+    // shutdown there; start-up must not go on afterwards.
+    void shutdownInAStartUpBoxEndsTheStartUp_data()
+    {
+        QTest::addColumn<bool>("setTooLarge"); // else: the settings file cannot be written
+        QTest::newRow("restoring a set too large") << true;
+        QTest::newRow("the settings cannot be written") << false;
+    }
+    void shutdownInAStartUpBoxEndsTheStartUp()
+    {
+        QFETCH(bool, setTooLarge);
+        Program p;
+        const QString ini = setTooLarge ? p.root.filePath("Quillstead.ini") : p.root.filePath("file/q.ini");
+        if (setTooLarge) {
+            QStringList paths;
+            for (int i = 0; i <= 32767; ++i)
+                paths << QStringLiteral("/x/%1").arg(i);
+            p.store("Files", paths.join(u';') + u';');
+        } else {
+            QFile blocker(p.root.filePath("file")); // no folder can be made under a file
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            p.settings = std::make_unique<SettingsStore>(ini);
+        }
+        QByteArray storedAtShutdown;
+        p.dialogs.onMessage = [&](const ScriptedDialogs::Message&) {
+            p.form().close();
+            storedAtShutdown = readAll(ini);
+        };
+        Form1& form = p.start().form();
+        QCOMPARE(p.dialogs.messages.size(), 1);
+        QCOMPARE(p.ended, 1);
+        QVERIFY(!form.Timer1->isActive());
+        QVERIFY(!p.tray.registered.hWnd); // no icon
+        QCOMPARE(readAll(ini), storedAtShutdown);
+        QCOMPARE(form.ListView2->topLevelItemCount(), 0); // the intervals were never restored
+        QVERIFY(!form.Option2->isChecked() && !form.Check6->isChecked());
+        p.window->showAfterStartUp();
+        QVERIFY(form.isHidden());
+    }
+
     // A close request from inside an error box of "Backup Now" shuts down
     // once; the pause after the run does not hold the end up.
     void closeDuringBackupNowEndsWithoutThePause()

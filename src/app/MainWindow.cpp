@@ -177,8 +177,23 @@ void MainWindow::shutdown()
 
 void MainWindow::showAfterStartUp()
 {
-    if (!m_shutDown && !m_trayMinimize->isHiddenInTray())
+    if (m_shutDown)
+        return;
+    if (m_frontAfterStartUp)
+        m_trayMinimize->bringBack();
+    else if (!m_trayMinimize->isHiddenInTray())
         m_form->show();
+}
+
+void MainWindow::bringToFront()
+{
+    if (m_shutDown)
+        return;
+    // Half restored, the window is not ready to be seen.
+    if (m_loading)
+        m_frontAfterStartUp = true;
+    else
+        m_trayMinimize->bringBack();
 }
 
 void MainWindow::PushButton7_Click()

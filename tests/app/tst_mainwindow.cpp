@@ -7,6 +7,7 @@
 #include "desktop/Splash.h"
 #include "desktop/TrayMinimize.h"
 #include "platform/LocalFileSystem.h"
+#include "platform/SingleInstance.h"
 #include "settings/SettingsStore.h"
 
 #include <QCheckBox>
@@ -424,6 +425,37 @@ private slots:
         QVERIFY(form.isVisible() && form.isMinimized());
         p.tray.leftClick();
         QVERIFY(form.isVisible() && !form.isMinimized());
+    }
+
+    // A later start of the program knocks at the running copy, whose window
+    // comes out of the tray to the front; a knock while start-up runs is
+    // answered once the window is ready, even when it would start in the tray.
+    void anotherStartBringsTheWindowForward()
+    {
+        QTemporaryDir runtime;
+        Program p;
+        SingleInstance running(runtime.path(), "q");
+        QVERIFY(running.claim());
+        Form1& form = p.start().form();
+        connect(&running, &SingleInstance::anotherStartRequested, p.window.get(), &MainWindow::bringToFront);
+        p.window->showAfterStartUp();
+        form.setWindowState(Qt::WindowMinimized);
+        QVERIFY(p.window->trayMinimize().isHiddenInTray());
+        SingleInstance later(runtime.path(), "q");
+        QVERIFY(!later.claim());
+        QTRY_VERIFY_WITH_TIMEOUT(form.isVisible(), 30000);
+        QVERIFY(!form.isMinimized());
+
+        Program inTray;
+        inTray.store("Minimized", "On");
+        inTray.draw = [&] {
+            inTray.window->bringToFront();
+            return 50;
+        };
+        inTray.start();
+        QVERIFY(inTray.form().isHidden());
+        inTray.window->showAfterStartUp();
+        QVERIFY(inTray.form().isVisible() && !inTray.form().isMinimized());
     }
 
     void firstMinimiseHidesOnlyWhereATrayIs()

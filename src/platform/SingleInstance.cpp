@@ -47,7 +47,8 @@ bool SingleInstance::claim()
     QDir().mkpath(m_folder);
     m_lock = std::make_unique<QLockFile>(lockPath());
     // Held for the whole run: only a dead owner makes the lock stale, never
-    // its age.
+    // its age (by default one older than 30 s counts as stale where the file
+    // system has no native locks).
     m_lock->setStaleLockTime(0);
     if (m_lock->tryLock(0)) {
         listen();

@@ -99,41 +99,60 @@ MainWindow::~MainWindow()
 
 void MainWindow::startUp()
 {
-    ApplyAppearance(*m_form, m_services.files, companionFolder(QStringLiteral("x/o.cjs")));
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        CenterFormOnceFramed(*m_form, screen->geometry());
-    m_loading = true;
-    m_form->setWindowTitle(QStringLiteral("Quillstead"));
-    m_form->setWindowIcon(ProgramIcon());
-    m_settingsProblems->reportStartProblem();
-    MaybeVisitHomePage(m_services.homePageAddress, m_services.drawHomePageVisit, m_services.launcher);
-    m_splash = std::make_unique<Splash>(m_services.settings);
-    m_splash->SplashShow(
-        m_services.files, m_services.clock, m_stop, companionFolder(QStringLiteral("Splash")));
-    // Until the restore, start-up lets events run only inside message boxes
-    // and the splash; a close request there has shut the program down, and
-    // nothing more may start.
-    if (m_stop.requested())
-        return;
-    // The hover pointer's image, when HAND-M.CUR lies in the program folder.
-    if (const auto hover = LoadHoverCursor(m_services.files, companionFolder(QStringLiteral("HAND-M.CUR"))))
-        m_pointerRules->setHoverCursor(*hover);
-    m_form->setUpBackupSetColumn();
-    {
-        BackupSetIntake intake(m_backupSet, m_services.dialogs);
-        restoreBackupSet(m_services.settings, intake);
+    // Message boxes and the splash let events run, and a close request or a
+    // termination signal there runs the shutdown at once. Start-up then takes
+    // no further step: nothing more is restored or written, and the timer
+    // and the tray icon stay off.
+    const std::function<void()> steps[] = {
+        [this] {
+            ApplyAppearance(*m_form, m_services.files, companionFolder(QStringLiteral("x/o.cjs")));
+            if (const QScreen* screen = QGuiApplication::primaryScreen())
+                CenterFormOnceFramed(*m_form, screen->geometry());
+            m_loading = true;
+            m_form->setWindowTitle(QStringLiteral("Quillstead"));
+            m_form->setWindowIcon(ProgramIcon());
+        },
+        [this] { m_settingsProblems->reportStartProblem(); },
+        [this] {
+            MaybeVisitHomePage(m_services.homePageAddress, m_services.drawHomePageVisit, m_services.launcher);
+        },
+        [this] {
+            m_splash = std::make_unique<Splash>(m_services.settings);
+            m_splash->SplashShow(
+                m_services.files, m_services.clock, m_stop, companionFolder(QStringLiteral("Splash")));
+        },
+        [this] {
+            // The hover pointer's image, when HAND-M.CUR lies in the program folder.
+            if (const auto hover
+                = LoadHoverCursor(m_services.files, companionFolder(QStringLiteral("HAND-M.CUR"))))
+                m_pointerRules->setHoverCursor(*hover);
+            m_form->setUpBackupSetColumn();
+            BackupSetIntake intake(m_backupSet, m_services.dialogs);
+            restoreBackupSet(m_services.settings, intake);
+            m_setRestored = true;
+        },
+        [this] { m_destination->restoreFromSettings(); },
+        [this] {
+            m_schedule->fillIntervalList();
+            m_schedule->restoreFromSettings();
+        },
+        [this] {
+            cSysTray1->setTrayTip(QStringLiteral("Quillstead"));
+            cSysTray1->setInTray(true);
+        },
+        [this] { m_options->restoreFromSettings(); },
+        [this] {
+            // "Start in system tray": the minimise handling takes the window to the tray.
+            if (m_form->Check8->isChecked())
+                m_form->setWindowState(m_form->windowState() | Qt::WindowMinimized);
+            m_loading = false;
+        },
+    };
+    for (const auto& step : steps) {
+        if (m_stop.requested())
+            return;
+        step();
     }
-    m_setRestored = true;
-    m_destination->restoreFromSettings();
-    m_schedule->fillIntervalList();
-    m_schedule->restoreFromSettings();
-    cSysTray1->setTrayTip(QStringLiteral("Quillstead"));
-    cSysTray1->setInTray(true);
-    m_options->restoreFromSettings();
-    // "Start in system tray": the minimise handling takes the window to the tray.
-    if (m_form->Check8->isChecked())
-        m_form->setWindowState(m_form->windowState() | Qt::WindowMinimized);
-    m_loading = false;
 }
 
 void MainWindow::shutdown()
@@ -158,8 +177,23 @@ void MainWindow::shutdown()
 
 void MainWindow::showAfterStartUp()
 {
-    if (!m_shutDown && !m_trayMinimize->isHiddenInTray())
+    if (m_shutDown)
+        return;
+    if (m_frontAfterStartUp)
+        m_trayMinimize->bringBack();
+    else if (!m_trayMinimize->isHiddenInTray())
         m_form->show();
+}
+
+void MainWindow::bringToFront()
+{
+    if (m_shutDown)
+        return;
+    // Half restored, the window is not ready to be seen.
+    if (m_loading)
+        m_frontAfterStartUp = true;
+    else
+        m_trayMinimize->bringBack();
 }
 
 void MainWindow::PushButton7_Click()

@@ -77,6 +77,9 @@ public:
     // Shows the window after start-up, unless start-up sent it to the tray or
     // the program is already shutting down.
     void showAfterStartUp();
+    // Another start of the program asks for the window: it comes out of the
+    // tray or the taskbar to the front (once start-up is done).
+    void bringToFront();
 
     // Control handlers.
     void PushButton7_Click();
@@ -114,5 +117,6 @@ private:
     std::unique_ptr<Splash> m_splash;
     bool m_setRestored = false; // until then "Files" holds the only copy of the set
     bool m_loading = false;
+    bool m_frontAfterStartUp = false; // asked for while start-up ran
     bool m_shutDown = false;
 };

@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtDialogs.h"
+#include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
 #include "settings/SettingsStore.h"
 
@@ -13,6 +14,11 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    // One copy per user and display. A later start brings the running window
+    // forward and ends here, before it reads or writes anything.
+    SingleInstance instance(SingleInstance::sessionFolder(), SingleInstance::sessionName());
+    if (!instance.claim())
+        return 0;
     Platform platform = makePlatform();
     SettingsStore settings;
     QtDialogs dialogs(nullptr);
@@ -32,6 +38,8 @@ int main(int argc, char* argv[])
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &window.form(),
         [&window] { window.form().close(); });
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &window, &MainWindow::shutdown);
+
+    QObject::connect(&instance, &SingleInstance::anotherStartRequested, &window, &MainWindow::bringToFront);
 
     window.startUp();
     // A close request while start-up waited has already shut the program down.

@@ -102,6 +102,7 @@ void Splash::Check1_Click()
 QString SplashPicturePath(const FileSystem& files, const QString& programFolder)
 {
     const QString folder = programFolder + QStringLiteral("/Splash");
-    const QStringList names = files.listFiles(folder, QStringLiteral("*.*"));
+    // Any name serves, "logo" as well as "logo.png" ("*.*" would want a dot).
+    const QStringList names = files.listFiles(folder, QStringLiteral("*"));
     return names.isEmpty() ? QString() : folder + QLatin1Char('/') + names.front();
 }

@@ -37,6 +37,11 @@ void TrayMinimize::cSysTray1_MouseUp(qint16 Button, qint32 /*Id*/)
 {
     if (Button != 1 || !m_window.isMinimized())
         return;
+    bringBack();
+}
+
+void TrayMinimize::bringBack()
+{
     m_hiddenInTray = false;
     m_window.setWindowState(m_window.windowState() & ~Qt::WindowMinimized);
     m_window.show();

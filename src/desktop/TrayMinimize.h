@@ -22,6 +22,9 @@ public:
 
     void Form_Resize();
     void cSysTray1_MouseUp(qint16 Button, qint32 Id);
+    // Shows the window in its normal size and in front, out of the tray or
+    // the taskbar as the case may be.
+    void bringBack();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -82,6 +82,11 @@ public:
     // Creates the file or empties an existing one, then writes bytes.
     virtual FileResult writeFile(const QString& path, const QByteArray& bytes) = 0;
     virtual FileResult removeFile(const QString& path) = 0;
+    // Removes every entry of folder that is not a folder, hidden ones
+    // included: files of any kind, and links as links (never what they point
+    // to). Subfolders and their contents stay. A missing folder holds nothing
+    // to remove. Goes on past a failure and reports the first one.
+    virtual FileResult removeFilesIn(const QString& folder) = 0;
     // Gives the file from the name to, replacing a file named to in one step.
     virtual FileResult renameFile(const QString& from, const QString& to) = 0;
     virtual FileResult makeFolder(const QString& path) = 0;

@@ -200,3 +200,37 @@ QStringList LocalFileSystem::walkFolder(const QString& folder, WalkEntries kind)
     std::sort(names.begin(), names.end(), walkOrder);
     return names;
 }
+
+FileResult LocalFileSystem::removeFilesIn(const QString& folder)
+{
+    const auto name = encodedPath(folder);
+    if (!name)
+        return badNameOf(folder);
+    DIR* dir = ::opendir(name->constData());
+    if (!dir) {
+        if (errno == ENOENT)
+            return FileResult::success();
+        return failureOf(QStringLiteral("Cannot list"), folder, errno);
+    }
+    const int fd = ::dirfd(dir);
+    // Listed whole before anything goes: a folder changed while it is read
+    // may skip entries.
+    QList<QByteArray> doomed;
+    while (const dirent* entry = ::readdir(dir)) {
+        const char* entryName = entry->d_name;
+        const bool dots
+            = entryName[0] == '.' && (entryName[1] == '\0' || (entryName[1] == '.' && entryName[2] == '\0'));
+        if (!dots && entryType(fd, *entry) != DT_DIR)
+            doomed.append(QByteArray(entryName));
+    }
+    FileResult result = FileResult::success();
+    for (const QByteArray& entryName : doomed) {
+        // Without AT_REMOVEDIR a folder is never removed, even one that took
+        // the name meanwhile; a link goes as a link.
+        if (::unlinkat(fd, entryName.constData(), 0) != 0 && result.ok)
+            result = failureOf(
+                QStringLiteral("Cannot delete"), folder + u'/' + QFile::decodeName(entryName), errno);
+    }
+    ::closedir(dir);
+    return result;
+}

@@ -2,8 +2,6 @@
 
 #include "FileSystem.h"
 
-#include <QStringList>
-
 QString TempFolderPath(const QString& programFolder)
 {
     return programFolder + QStringLiteral("/temp");
@@ -11,7 +9,6 @@ QString TempFolderPath(const QString& programFolder)
 
 void EmptyTempFolder(FileSystem& files, const QString& programFolder)
 {
-    const QString folder = TempFolderPath(programFolder);
-    for (const QString& name : files.listFiles(folder, QStringLiteral("*")))
-        files.removeFile(folder + u'/' + name);
+    // What cannot be deleted stays; the program ends all the same.
+    files.removeFilesIn(TempFolderPath(programFolder));
 }

@@ -6,6 +6,7 @@ class FileSystem;
 
 // The archiver's working folder under the program folder.
 QString TempFolderPath(const QString& programFolder);
-// Deletes every ordinary file of the temp folder; the folder, its subfolders
-// and hidden files stay. A file that cannot be deleted is skipped.
+// Deletes every file of the temp folder, hidden ones included (the copies of
+// a .netrc or .env must not outlive the run), and links as links; the folder
+// and its subfolders stay. A file that cannot be deleted is skipped.
 void EmptyTempFolder(FileSystem& files, const QString& programFolder);

@@ -7,6 +7,7 @@
 #include "desktop/Splash.h"
 #include "desktop/TrayMinimize.h"
 #include "platform/LocalFileSystem.h"
+#include "platform/SingleInstance.h"
 #include "settings/SettingsStore.h"
 
 #include <QCheckBox>
@@ -271,7 +272,7 @@ private slots:
         const QString temp = p.folder + "/temp";
         QDir().mkpath(temp + "/sub");
         for (const QString& name :
-            { temp + "/a.txt", temp + "/noext", temp + "/.hidden", temp + "/sub/kept.txt" }) {
+            { temp + "/a.txt", temp + "/noext", temp + "/.netrc", temp + "/sub/kept.txt" }) {
             QFile f(name);
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
@@ -281,7 +282,8 @@ private slots:
         form.close();
         QCOMPARE(p.stored("Files"), QStringLiteral("/x/a.txt;"));
         QVERIFY(!form.Timer1->isActive());
-        QCOMPARE(QDir(temp).entryList(QDir::Files | QDir::Hidden), QStringList { ".hidden" });
+        // Copies of hidden files hold secrets as often as not: they go too.
+        QCOMPARE(QDir(temp).entryList(QDir::Files | QDir::Hidden), QStringList());
         QVERIFY(QFile::exists(temp + "/sub/kept.txt"));
         QCOMPARE(p.ended, 1);
         p.window->shutdown();
@@ -304,6 +306,46 @@ private slots:
         QCOMPARE(p.stored("Files"), QStringLiteral("/x/a.txt;"));
         QCOMPARE(p.form().ListView1->model()->rowCount(), 0); // start-up went no further
         QVERIFY(!p.form().Timer1->isActive());
+    }
+
+    // A close or a termination signal while a start-up box is open runs the
+    // shutdown there; start-up must not go on afterwards.
+    void shutdownInAStartUpBoxEndsTheStartUp_data()
+    {
+        QTest::addColumn<bool>("setTooLarge"); // else: the settings file cannot be written
+        QTest::newRow("restoring a set too large") << true;
+        QTest::newRow("the settings cannot be written") << false;
+    }
+    void shutdownInAStartUpBoxEndsTheStartUp()
+    {
+        QFETCH(bool, setTooLarge);
+        Program p;
+        const QString ini = setTooLarge ? p.root.filePath("Quillstead.ini") : p.root.filePath("file/q.ini");
+        if (setTooLarge) {
+            QStringList paths;
+            for (int i = 0; i <= 32767; ++i)
+                paths << QStringLiteral("/x/%1").arg(i);
+            p.store("Files", paths.join(u';') + u';');
+        } else {
+            QFile blocker(p.root.filePath("file")); // no folder can be made under a file
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            p.settings = std::make_unique<SettingsStore>(ini);
+        }
+        QByteArray storedAtShutdown;
+        p.dialogs.onMessage = [&](const ScriptedDialogs::Message&) {
+            p.form().close();
+            storedAtShutdown = readAll(ini);
+        };
+        Form1& form = p.start().form();
+        QCOMPARE(p.dialogs.messages.size(), 1);
+        QCOMPARE(p.ended, 1);
+        QVERIFY(!form.Timer1->isActive());
+        QVERIFY(!p.tray.registered.hWnd); // no icon
+        QCOMPARE(readAll(ini), storedAtShutdown);
+        QCOMPARE(form.ListView2->topLevelItemCount(), 0); // the intervals were never restored
+        QVERIFY(!form.Option2->isChecked() && !form.Check6->isChecked());
+        p.window->showAfterStartUp();
+        QVERIFY(form.isHidden());
     }
 
     // A close request from inside an error box of "Backup Now" shuts down
@@ -383,6 +425,37 @@ private slots:
         QVERIFY(form.isVisible() && form.isMinimized());
         p.tray.leftClick();
         QVERIFY(form.isVisible() && !form.isMinimized());
+    }
+
+    // A later start of the program knocks at the running copy, whose window
+    // comes out of the tray to the front; a knock while start-up runs is
+    // answered once the window is ready, even when it would start in the tray.
+    void anotherStartBringsTheWindowForward()
+    {
+        QTemporaryDir runtime;
+        Program p;
+        SingleInstance running(runtime.path(), "q");
+        QVERIFY(running.claim());
+        Form1& form = p.start().form();
+        connect(&running, &SingleInstance::anotherStartRequested, p.window.get(), &MainWindow::bringToFront);
+        p.window->showAfterStartUp();
+        form.setWindowState(Qt::WindowMinimized);
+        QVERIFY(p.window->trayMinimize().isHiddenInTray());
+        SingleInstance later(runtime.path(), "q");
+        QVERIFY(!later.claim());
+        QTRY_VERIFY_WITH_TIMEOUT(form.isVisible(), 30000);
+        QVERIFY(!form.isMinimized());
+
+        Program inTray;
+        inTray.store("Minimized", "On");
+        inTray.draw = [&] {
+            inTray.window->bringToFront();
+            return 50;
+        };
+        inTray.start();
+        QVERIFY(inTray.form().isHidden());
+        inTray.window->showAfterStartUp();
+        QVERIFY(inTray.form().isVisible() && !inTray.form().isMinimized());
     }
 
     void firstMinimiseHidesOnlyWhereATrayIs()

@@ -141,12 +141,18 @@ private slots:
         QCOMPARE(s.settings.ReadSetting("ShowAgain", "<absent>"), showAgain);
     }
 
+    void firstPictureByNameIsShown_data()
+    {
+        QTest::addColumn<QStringList>("names"); // each a PNG picture, the first one 50 x 40
+        QTest::newRow("by name, not by age") << QStringList { "A.png", "b.png", "c.png" };
+        QTest::newRow("no extension") << QStringList { "logo", "m.png" };
+    }
     void firstPictureByNameIsShown()
     {
+        QFETCH(QStringList, names);
         Start s;
-        s.picture("b.png", QSize(80, 60));
-        s.picture("A.png", QSize(50, 40));
-        s.picture("c.png", QSize(70, 20));
+        for (qsizetype i = names.size() - 1; i >= 0; --i) // the first one made last
+            s.picture(names.at(i), i == 0 ? QSize(50, 40) : QSize(80, 60));
         QVERIFY(s.show());
         QCOMPARE(s.splash.Image1->pixmap().size(), QSize(50, 40));
     }

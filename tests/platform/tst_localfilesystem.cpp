@@ -318,6 +318,33 @@ private slots:
         QVERIFY(files.makeFolder(dir.filePath("temp")).ok);
         QVERIFY(!files.makeFolder(dir.filePath("temp")).ok);
     }
+
+    // The temp folder is emptied this way at shutdown: every kind of file
+    // goes, hidden ones too, and nothing outside the folder or below it.
+    void removeFilesInTakesEveryFileButNothingBeyond()
+    {
+        QTemporaryDir dir;
+        LocalFileSystem files;
+        const QString temp = dir.filePath("temp");
+        const QString outside = dir.filePath("outside");
+        QVERIFY(QDir().mkpath(temp + "/sub") && QDir().mkpath(temp + "/.cache") && QDir().mkpath(outside));
+        for (const char* name : { "a.txt", "noext", ".netrc", ".env", "sub/kept", ".cache/kept" })
+            write(temp + "/" + name, "secret");
+        write(outside + "/target.txt", "keep");
+        QVERIFY(QFile::setPermissions(temp + "/.netrc", QFile::ReadOwner));
+        QVERIFY(QFile::link(outside + "/target.txt", temp + "/to-file"));
+        QVERIFY(QFile::link(outside, temp + "/to-folder"));
+        QVERIFY(QFile::link(dir.filePath("gone"), temp + "/dangling"));
+        QCOMPARE(::mkfifo(QFile::encodeName(temp + "/pipe").constData(), 0600), 0);
+
+        QVERIFY(files.removeFilesIn(temp).ok);
+        QCOMPARE(everything(temp), (QStringList { ".cache", "sub" }));
+        QCOMPARE(everything(temp + "/sub"), QStringList { "kept" });
+        QCOMPARE(everything(temp + "/.cache"), QStringList { "kept" });
+        QCOMPARE(everything(outside), QStringList { "target.txt" });
+        QCOMPARE(readAll(outside + "/target.txt"), QByteArray("keep"));
+        QVERIFY(files.removeFilesIn(dir.filePath("missing")).ok);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestLocalFileSystem)

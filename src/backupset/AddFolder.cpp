@@ -58,8 +58,8 @@ void leaveOutNames(BackupSetIntake& intake, const QString& entry, bool collapse,
 {
     const qsizetype badCount = contents.badCharacters.offered();
     const qsizetype semicolonCount = contents.semicolons.offered();
-    const QStringList bad = contents.badCharacters.takeSorted();
-    const QStringList semicolon = contents.semicolons.takeSorted();
+    const QStringList bad = *contents.badCharacters.takeSorted();
+    const QStringList semicolon = *contents.semicolons.takeSorted();
     qsizetype b = 0;
     qsizetype s = 0;
     while (b < bad.size() || s < semicolon.size()) {
@@ -95,8 +95,15 @@ bool CollectFolderTree(const QString& folder, const QString& pattern, bool colla
         FolderContents contents(gathered.roomLeft());
         if (!readFolder(files, entry, pattern, pacer, contents))
             return false;
-        for (const QString& name : contents.files.takeSorted())
+        const auto keepGoing = [&pacer] { return pacer.keepGoing(); };
+        const auto names = contents.files.takeSorted(keepGoing);
+        if (!names)
+            return false;
+        for (const QString& name : *names) {
             gathered.add(TreeFilePath(entry, name, collapse));
+            if (!pacer.keepGoing())
+                return false;
+        }
         leaveOutNames(intake, entry, collapse, contents);
         if (gathered.full())
             break;

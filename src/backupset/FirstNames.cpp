@@ -30,9 +30,18 @@ void FirstNames::offer(QString name)
     std::push_heap(m_names.begin(), m_names.end(), WalkOrder);
 }
 
-QStringList FirstNames::takeSorted()
+std::optional<QStringList> FirstNames::takeSorted(const std::function<bool()>& keepGoing)
 {
-    std::sort(m_names.begin(), m_names.end(), WalkOrder);
+    // Fewer than limit names are not a heap yet.
+    if (held() < m_limit)
+        std::make_heap(m_names.begin(), m_names.end(), WalkOrder);
+    for (auto end = m_names.end(); end != m_names.begin(); --end) {
+        std::pop_heap(m_names.begin(), end, WalkOrder);
+        if (keepGoing && !keepGoing()) {
+            m_names = {};
+            return std::nullopt;
+        }
+    }
     QStringList names(std::make_move_iterator(m_names.begin()), std::make_move_iterator(m_names.end()));
     m_names = {};
     return names;

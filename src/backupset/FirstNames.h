@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <optional>
 #include <vector>
 
 // The order of names within one folder of a walk: letter case ignored, ties
@@ -20,8 +22,10 @@ public:
     // Every name offered so far, kept or not.
     qsizetype offered() const { return m_offered; }
     qsizetype held() const { return static_cast<qsizetype>(m_names.size()); }
-    // The names kept, in walk order; nothing is held afterwards.
-    QStringList takeSorted();
+    // The names kept, in walk order; nothing is held afterwards. Putting tens
+    // of thousands of names in order takes a while, so keepGoing is asked
+    // after each name; nullopt when it answered false.
+    std::optional<QStringList> takeSorted(const std::function<bool()>& keepGoing = {});
 
 private:
     qsizetype m_limit;

@@ -313,7 +313,7 @@ private slots:
         QCOMPARE(first.offered(), 100);
         QStringList sorted = offered;
         std::sort(sorted.begin(), sorted.end(), WalkOrder);
-        QCOMPARE(first.takeSorted(), sorted.mid(0, limit));
+        QCOMPARE(first.takeSorted().value(), sorted.mid(0, limit));
     }
 
     void fullSetTakesTheFirstFilesWithOneMessage()

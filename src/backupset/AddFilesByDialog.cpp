@@ -1,7 +1,6 @@
 #include "AddFilesByDialog.h"
 
 #include "BackupSetIntake.h"
-#include "CollapseSeparators.h"
 #include "HasBadCharacters.h"
 #include "platform/Dialogs.h"
 
@@ -10,8 +9,10 @@ void AddFilesByDialog(Dialogs& dialogs, const FileSystem& files, BackupSetIntake
     const QStringList picked
         = dialogs.openFiles(QStringLiteral("Add File(s) - Hold Ctrl to select multiple files"),
             QStringLiteral("All Files (*.*)|*.*|"));
+    QStringList good;
     for (const QString& path : picked) {
-        if (!RefusedAsBadName(dialogs, files, path))
-            intake.add(path);
+        if (!LeftOutForName(intake, files, path))
+            good.append(path);
     }
+    intake.addAll(good);
 }

@@ -5,5 +5,5 @@ class Dialogs;
 class FileSystem;
 
 // "Add Files": shows the open dialog, then adds every picked file that passes
-// the bad-name test; a bad one gets its message and is not added.
+// the bad-name test, in one insertion; the bad ones are told in one message.
 void AddFilesByDialog(Dialogs& dialogs, const FileSystem& files, BackupSetIntake& intake);

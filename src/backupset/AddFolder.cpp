@@ -2,42 +2,77 @@
 
 #include "BackupSetIntake.h"
 #include "CollapseSeparators.h"
+#include "FirstNames.h"
 #include "WildcardMatch.h"
 #include "platform/EventPacer.h"
 #include "platform/FileSystem.h"
+
+#include <algorithm>
+#include <deque>
 
 namespace {
 
 constexpr QChar Separator = u'/';
 
-} // namespace
-
-bool CollectSubfolders(QStringList& folders, bool recurse, const FileSystem& files, EventPacer& pacer)
-{
-    QStringList level = folders;
-    while (!level.isEmpty()) {
-        QStringList below;
-        for (const QString& folder : level) {
-            if (!pacer.keepGoing())
-                return false;
-            for (const QString& name : files.walkFolder(folder, WalkEntries::Folders))
-                below.append(folder + name + Separator);
-        }
-        folders.append(below);
-        if (!recurse)
-            break;
-        level = std::move(below);
+// One folder of the walk, read in a single pass. Of its files only the first
+// ones the set has room for are held (and one more, the first beyond the
+// room): which ones those are is known only once every name was seen, but no
+// more than them is ever needed. Its subfolders are all held, as any of them
+// may hold files that count.
+struct FolderContents {
+    explicit FolderContents(qsizetype room)
+        : files(room + 1)
+    {
     }
-    return true;
+
+    FirstNames files;
+    FirstNames badCharacters { BackupSetIntake::NamedLeftOut };
+    FirstNames semicolons { BackupSetIntake::NamedLeftOut };
+    QStringList subfolders;
+};
+
+bool readFolder(const FileSystem& files, const QString& entry, const QString& pattern, EventPacer& pacer,
+    FolderContents& contents)
+{
+    const bool storable = BackupSetModel::canStore(entry);
+    return files.walkFolder(entry, [&](const WalkEntry& walked) {
+        if (walked.isFolder) {
+            // A folder the system cannot name cannot be listed either.
+            if (walked.nameable)
+                contents.subfolders.append(walked.name);
+        } else if (!walked.name.startsWith(u'~') && MatchesWildcard(walked.name, pattern)) {
+            if (!walked.nameable)
+                contents.badCharacters.offer(walked.name);
+            else if (!storable || !BackupSetModel::canStore(walked.name))
+                contents.semicolons.offer(walked.name);
+            else
+                contents.files.offer(walked.name);
+        }
+        return pacer.keepGoing();
+    });
 }
 
-QStringList ListFiles(const FileSystem& files, const QString& folder, const QString& pattern)
+// Tells intake the folder's names left out, in walk order; the ones it will
+// not name are only counted.
+void leaveOutNames(BackupSetIntake& intake, const QString& entry, bool collapse, FolderContents& contents)
 {
-    const QString withSeparator = folder.endsWith(Separator) ? folder : folder + Separator;
-    QStringList names = files.walkFolder(withSeparator, WalkEntries::Files);
-    names.removeIf([&pattern](const QString& name) { return !MatchesWildcard(name, pattern); });
-    return names;
+    const qsizetype badCount = contents.badCharacters.offered();
+    const qsizetype semicolonCount = contents.semicolons.offered();
+    const QStringList bad = *contents.badCharacters.takeSorted();
+    const QStringList semicolon = *contents.semicolons.takeSorted();
+    qsizetype b = 0;
+    qsizetype s = 0;
+    while (b < bad.size() || s < semicolon.size()) {
+        if (s == semicolon.size() || (b < bad.size() && WalkOrder(bad.at(b), semicolon.at(s))))
+            intake.leaveOut(TreeFilePath(entry, bad.at(b++), collapse), NameProblem::BadCharacters);
+        else
+            intake.leaveOut(TreeFilePath(entry, semicolon.at(s++), collapse), NameProblem::Semicolon);
+    }
+    intake.leaveOut(badCount - bad.size(), NameProblem::BadCharacters);
+    intake.leaveOut(semicolonCount - semicolon.size(), NameProblem::Semicolon);
 }
+
+} // namespace
 
 QString TreeFilePath(const QString& folderEntry, const QString& name, bool collapse, QChar separator)
 {
@@ -45,31 +80,46 @@ QString TreeFilePath(const QString& folderEntry, const QString& name, bool colla
     return collapse ? CollapseSeparators(path, separator) : path;
 }
 
-std::optional<QStringList> CollectFolderTree(
-    const QString& folder, const QString& pattern, bool collapse, const FileSystem& files, EventPacer& pacer)
+bool CollectFolderTree(const QString& folder, const QString& pattern, bool collapse, const FileSystem& files,
+    EventPacer& pacer, BackupSetIntake& intake, GatheredPaths& gathered)
 {
-    // A root folder thus gets a doubled separator; collapse removes it again.
-    QStringList folders { folder + Separator };
-    if (!CollectSubfolders(folders, true, files, pacer))
-        return std::nullopt;
-    QStringList paths;
-    for (const QString& entry : folders) {
+    // Each folder's subfolders join the end of the queue when the folder is
+    // read, which gives the level-by-level order. A root folder gets a doubled
+    // separator here; collapse removes it again.
+    std::deque<QString> queue { folder + Separator };
+    while (!queue.empty()) {
         if (!pacer.keepGoing())
-            return std::nullopt;
-        for (const QString& name : ListFiles(files, entry.chopped(1), pattern)) {
-            if (!name.startsWith(u'~'))
-                paths.append(TreeFilePath(entry, name, collapse));
+            return false;
+        const QString entry = std::move(queue.front());
+        queue.pop_front();
+        FolderContents contents(gathered.roomLeft());
+        if (!readFolder(files, entry, pattern, pacer, contents))
+            return false;
+        const auto keepGoing = [&pacer] { return pacer.keepGoing(); };
+        const auto names = contents.files.takeSorted(keepGoing);
+        if (!names)
+            return false;
+        for (const QString& name : *names) {
+            gathered.add(TreeFilePath(entry, name, collapse));
+            if (!pacer.keepGoing())
+                return false;
         }
+        leaveOutNames(intake, entry, collapse, contents);
+        if (gathered.full())
+            break;
+        std::sort(contents.subfolders.begin(), contents.subfolders.end(), WalkOrder);
+        for (const QString& name : std::as_const(contents.subfolders))
+            queue.push_back(entry + name + Separator);
     }
-    return paths;
+    return true;
 }
 
 bool AddFolderTree(const QString& folder, const QString& pattern, bool collapse, const FileSystem& files,
     EventPacer& pacer, BackupSetIntake& intake)
 {
-    const auto paths = CollectFolderTree(folder, pattern, collapse, files, pacer);
-    if (!paths)
+    GatheredPaths gathered(intake.roomLeft());
+    if (!CollectFolderTree(folder, pattern, collapse, files, pacer, intake, gathered))
         return false;
-    intake.addAll(*paths);
+    intake.addAll(gathered);
     return true;
 }

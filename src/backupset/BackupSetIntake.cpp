@@ -2,16 +2,52 @@
 
 #include "platform/Dialogs.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString Caption = QStringLiteral("Quillstead");
 
 } // namespace
 
+GatheredPaths::GatheredPaths(qsizetype room)
+    : m_room(std::max<qsizetype>(room, 0))
+{
+}
+
+void GatheredPaths::add(const QString& path)
+{
+    if (roomLeft() > 0)
+        m_paths.append(path);
+    else if (!m_firstBeyondRoom)
+        m_firstBeyondRoom = path;
+}
+
 BackupSetIntake::BackupSetIntake(BackupSetModel& model, Dialogs& dialogs)
     : m_model(model)
     , m_dialogs(dialogs)
 {
+}
+
+qsizetype BackupSetIntake::roomLeft() const
+{
+    return m_full ? 0 : std::max(m_model.roomLeft(), 0);
+}
+
+void BackupSetIntake::leaveOut(const QString& path, NameProblem problem)
+{
+    if (m_namedLeftOut.size() < NamedLeftOut)
+        m_namedLeftOut.append({ path, problem });
+    leaveOut(1, problem);
+}
+
+void BackupSetIntake::leaveOut(qsizetype count, NameProblem problem)
+{
+    if (count <= 0)
+        return;
+    m_leftOut += count;
+    m_refused += static_cast<int>(count);
+    m_semicolonLeftOut = m_semicolonLeftOut || problem == NameProblem::Semicolon;
 }
 
 BackupSetModel::AppendResult BackupSetIntake::add(const QString& path)
@@ -20,17 +56,31 @@ BackupSetModel::AppendResult BackupSetIntake::add(const QString& path)
     // the action still stops adding, as its full message said.
     const auto result = m_full ? BackupSetModel::AppendResult::RefusedFull : m_model.AppendEntry(path);
     report(result, path);
+    tellLeftOut();
     return result;
 }
 
 int BackupSetIntake::addAll(const QStringList& paths)
 {
-    return addBatch(paths, false);
+    const int added = addBatch(paths, false);
+    tellLeftOut();
+    return added;
+}
+
+int BackupSetIntake::addAll(const GatheredPaths& gathered)
+{
+    const int added = addBatch(gathered.paths(), false);
+    if (const auto& beyond = gathered.firstBeyondRoom())
+        report(BackupSetModel::AppendResult::RefusedFull, *beyond);
+    tellLeftOut();
+    return added;
 }
 
 int BackupSetIntake::restoreAll(const QStringList& paths)
 {
-    return addBatch(paths, true);
+    const int added = addBatch(paths, true);
+    tellLeftOut();
+    return added;
 }
 
 int BackupSetIntake::addBatch(const QStringList& paths, bool restoring)
@@ -70,19 +120,52 @@ void BackupSetIntake::report(BackupSetModel::AppendResult result, const QString&
         ++m_added;
         return;
     }
-    ++m_refused;
     // The full message already spoke for every later path of this action.
-    if (m_full)
-        return;
-    if (result == BackupSetModel::AppendResult::RefusedSemicolon) {
-        m_dialogs.showMessage(Caption,
-            path + QStringLiteral("\r\rwas not added because \";\" cannot be stored in the backup set."),
-            MessageIcon::Exclamation);
+    if (m_full) {
+        ++m_refused;
         return;
     }
+    if (result == BackupSetModel::AppendResult::RefusedSemicolon) {
+        leaveOut(path, NameProblem::Semicolon);
+        return;
+    }
+    ++m_refused;
     m_full = true;
     m_dialogs.showMessage(Caption,
         QStringLiteral("The backup set is full: it can hold at most %1 files.\r\r").arg(m_model.capacity())
             + path + QStringLiteral("\rand any files after it were not added."),
         MessageIcon::Exclamation);
+}
+
+void BackupSetIntake::tellLeftOut()
+{
+    if (m_leftOut == 0)
+        return;
+    const QString semicolonReason = QStringLiteral("\";\" cannot be stored in the backup set");
+    QString text;
+    if (m_leftOut == 1 && m_namedLeftOut.size() == 1) {
+        const LeftOut& only = m_namedLeftOut.front();
+        text = only.path + QStringLiteral("\r\rwas not added because ")
+            + (only.problem == NameProblem::Semicolon
+                    ? semicolonReason
+                    : QStringLiteral("it has bad characters in the filename"))
+            + u'.';
+    } else {
+        QStringList named;
+        for (const LeftOut& leftOut : std::as_const(m_namedLeftOut))
+            named.append(leftOut.path);
+        text = QStringLiteral(
+                   "%1 files were not added because they have bad characters in their filenames:\r\r")
+                   .arg(m_leftOut)
+            + named.join(u'\r');
+        if (m_leftOut > named.size())
+            text += QStringLiteral("\rand %1 more.").arg(m_leftOut - named.size());
+        if (m_semicolonLeftOut)
+            text += QStringLiteral("\r\r") + semicolonReason + u'.';
+    }
+    const MessageIcon icon = m_semicolonLeftOut ? MessageIcon::Exclamation : MessageIcon::Information;
+    m_namedLeftOut.clear();
+    m_leftOut = 0;
+    m_semicolonLeftOut = false;
+    m_dialogs.showMessage(Caption, text, icon);
 }

@@ -10,7 +10,7 @@ BackupSetModel::BackupSetModel(QObject* parent, int capacity)
 
 BackupSetModel::AppendResult BackupSetModel::check(const QString& path, qsizetype countSoFar) const
 {
-    if (path.contains(QLatin1Char(';')))
+    if (!canStore(path))
         return AppendResult::RefusedSemicolon;
     if (countSoFar >= m_capacity)
         return AppendResult::RefusedFull;

@@ -24,6 +24,11 @@ public:
     // capacity: at most MaxEntries.
     explicit BackupSetModel(QObject* parent = nullptr, int capacity = MaxEntries);
 
+    // False for a path the stored form could not give back as one entry.
+    static bool canStore(QStringView path) { return !path.contains(u';'); }
+    // How many more paths fit.
+    int roomLeft() const { return m_capacity - EntryCount(); }
+
     AppendResult AppendEntry(const QString& path);
     // Appends every acceptable path in one insertion; one result per path, in order.
     QList<AppendResult> AppendEntries(const QStringList& paths);

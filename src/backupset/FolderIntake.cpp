@@ -79,24 +79,22 @@ std::optional<QStringList> DroppedFilePaths(const QMimeData& data)
 bool AddDroppedPaths(const QStringList& paths, FolderIntakeServices services, BackupSetIntake& intake)
 {
     EventPacer pacer(services.clock, services.stop);
-    QStringList added;
+    GatheredPaths gathered(intake.roomLeft());
     for (const QString& path : paths) {
         if (!pacer.keepGoing())
             return false;
-        if (RefusedAsBadName(services.dialogs, services.files, path))
+        if (gathered.full())
+            break;
+        if (LeftOutForName(intake, services.files, path))
             continue;
-        if (!services.files.folderExists(path)) {
-            added.append(path);
-            continue;
-        }
-        const auto tree = CollectFolderTree(path, QStringLiteral("*.*"), false, services.files, pacer);
-        if (!tree)
+        if (!services.files.folderExists(path))
+            gathered.add(path);
+        else if (!CollectFolderTree(
+                     path, QStringLiteral("*.*"), false, services.files, pacer, intake, gathered))
             return false;
-        added.append(*tree);
     }
-    // The last message box may have let shutdown run.
     if (services.stop.requested())
         return false;
-    intake.addAll(added);
+    intake.addAll(gathered);
     return true;
 }

@@ -36,6 +36,7 @@ std::optional<QStringList> DroppedFilePaths(const QMimeData& data);
 // Adds dropped paths in order: a folder (hidden ones too) gives every file of
 // its tree, all names, joined without collapsing; anything else is added as
 // it is. A path the system cannot report (vanished, or a name it cannot
-// express) gets the bad-characters message instead. Everything is added in
-// one insertion at the end. False when shutdown stopped it.
+// express) or one with ";" is left out, and all such paths are told in one
+// message. Everything is added in one insertion at the end; gathering stops
+// once the set is full. False when shutdown stopped it.
 bool AddDroppedPaths(const QStringList& paths, FolderIntakeServices services, BackupSetIntake& intake);

@@ -1,6 +1,6 @@
 #include "HasBadCharacters.h"
 
-#include "platform/Dialogs.h"
+#include "BackupSetIntake.h"
 #include "platform/FileSystem.h"
 
 bool HasBadCharacters(const FileSystem& files, const QString& path)
@@ -8,12 +8,13 @@ bool HasBadCharacters(const FileSystem& files, const QString& path)
     return !files.queryAttributes(path);
 }
 
-bool RefusedAsBadName(Dialogs& dialogs, const FileSystem& files, const QString& path)
+bool LeftOutForName(BackupSetIntake& intake, const FileSystem& files, const QString& path)
 {
-    if (!HasBadCharacters(files, path))
+    if (HasBadCharacters(files, path))
+        intake.leaveOut(path, NameProblem::BadCharacters);
+    else if (!BackupSetModel::canStore(path))
+        intake.leaveOut(path, NameProblem::Semicolon);
+    else
         return false;
-    dialogs.showMessage(QStringLiteral("Quillstead"),
-        path + QStringLiteral("\r\rwas not added because it has bad characters in the filename."),
-        MessageIcon::Information);
     return true;
 }

@@ -2,12 +2,13 @@
 
 #include <QString>
 
-class Dialogs;
+class BackupSetIntake;
 class FileSystem;
 
 // True when the system cannot report the attributes of path: a missing or
 // unreachable path, or a name the system encoding cannot express.
 bool HasBadCharacters(const FileSystem& files, const QString& path);
 
-// Tells the user that path was not added when it has bad characters; true then.
-bool RefusedAsBadName(Dialogs& dialogs, const FileSystem& files, const QString& path);
+// True when path has bad characters, or ";" that the set cannot store; the
+// intake then counts it among the paths its action left out, for one message.
+bool LeftOutForName(BackupSetIntake& intake, const FileSystem& files, const QString& path);

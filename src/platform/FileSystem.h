@@ -18,8 +18,17 @@ struct FileResult {
     explicit operator bool() const { return ok; }
 };
 
-// What one step of a folder walk asks for.
-enum class WalkEntries { Files, Folders };
+// One entry of a folder being walked.
+struct WalkEntry {
+    QString name;
+    bool isFolder = false;
+    // False when the name on disk is not valid text in the system encoding: no
+    // file operation can reach it. name then shows U+FFFD for the bad bytes.
+    bool nameable = true;
+};
+
+// Takes the entries of a folder one at a time; answering false ends the reading.
+using WalkVisitor = std::function<bool(const WalkEntry&)>;
 
 // Asked again and again while a copy runs (after every megabyte or so, a few
 // times in every 50 ms of copying); answering false abandons the copy.
@@ -102,11 +111,12 @@ public:
     virtual QStringList listFiles(const QString& folder, const QString& pattern) const = 0;
     // Visible immediate subfolders of folder. Names only, sorted.
     virtual QStringList listFolders(const QString& folder) const = 0;
-    // One folder of a folder walk, names only, sorted by name (letter case
-    // ignored, ties in character order), so results never depend on the disk.
-    // Files: regular files and links to regular files, hidden ones (leading
-    // ".") included; no pipes, sockets or devices. Folders: subfolders that
-    // are neither hidden nor links, so a walk never loops. A folder that
-    // cannot be listed gives an empty list.
-    virtual QStringList walkFolder(const QString& folder, WalkEntries kind) const = 0;
+    // One folder of a folder walk, handed to take entry by entry in the order
+    // the disk gives them, so a folder of any size costs the memory of one
+    // name and the caller can let events run in between. Files: regular files
+    // and links to regular files, hidden ones (leading ".") included; no pipes,
+    // sockets or devices. Folders: subfolders that are neither hidden nor
+    // links, so a walk never loops. A folder that cannot be listed has no
+    // entries. False when take ended the reading.
+    virtual bool walkFolder(const QString& folder, const WalkVisitor& take) const = 0;
 };

@@ -5,12 +5,12 @@
 
 #include <QDir>
 
-#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -160,45 +160,46 @@ unsigned char entryType(int folder, const dirent& entry)
     return S_ISLNK(info.st_mode) ? DT_LNK : DT_UNKNOWN;
 }
 
-bool wantedInWalk(int folder, const dirent& entry, WalkEntries kind)
+enum class Walked { Skipped, File, Folder };
+
+Walked walkedAs(int folder, const dirent& entry)
 {
     const char* name = entry.d_name;
     if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
-        return false;
+        return Walked::Skipped;
     const unsigned char type = entryType(folder, entry);
-    if (kind == WalkEntries::Folders)
-        return type == DT_DIR && name[0] != '.';
+    if (type == DT_DIR)
+        return name[0] == '.' ? Walked::Skipped : Walked::Folder;
     if (type == DT_REG)
-        return true;
+        return Walked::File;
     struct stat target { };
-    return type == DT_LNK && ::fstatat(folder, name, &target, 0) == 0 && S_ISREG(target.st_mode);
-}
-
-bool walkOrder(const QString& a, const QString& b)
-{
-    const int folded = a.compare(b, Qt::CaseInsensitive);
-    return folded != 0 ? folded < 0 : a < b;
+    const bool toFile = type == DT_LNK && ::fstatat(folder, name, &target, 0) == 0 && S_ISREG(target.st_mode);
+    return toFile ? Walked::File : Walked::Skipped;
 }
 
 } // namespace
 
-QStringList LocalFileSystem::walkFolder(const QString& folder, WalkEntries kind) const
+bool LocalFileSystem::walkFolder(const QString& folder, const WalkVisitor& take) const
 {
-    auto name = encodedPath(folder);
+    const auto name = encodedPath(folder);
     if (!name)
-        return {};
-    DIR* dir = ::opendir(name->constData());
+        return true;
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(name->constData()), ::closedir);
     if (!dir)
-        return {};
-    const int fd = ::dirfd(dir);
-    QStringList names;
-    while (const dirent* entry = ::readdir(dir)) {
-        if (wantedInWalk(fd, *entry, kind))
-            names.append(QFile::decodeName(entry->d_name));
+        return true;
+    const int fd = ::dirfd(dir.get());
+    WalkEntry walked;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const Walked kind = walkedAs(fd, *entry);
+        if (kind == Walked::Skipped)
+            continue;
+        walked.name = QFile::decodeName(entry->d_name);
+        walked.isFolder = kind == Walked::Folder;
+        walked.nameable = encodedPath(walked.name).has_value();
+        if (!take(walked))
+            return false;
     }
-    ::closedir(dir);
-    std::sort(names.begin(), names.end(), walkOrder);
-    return names;
+    return true;
 }
 
 FileResult LocalFileSystem::removeFilesIn(const QString& folder)

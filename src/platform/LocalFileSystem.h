@@ -23,5 +23,5 @@ public:
     std::optional<QDateTime> modificationTime(const QString& path) const override;
     QStringList listFiles(const QString& folder, const QString& pattern) const override;
     QStringList listFolders(const QString& folder) const override;
-    QStringList walkFolder(const QString& folder, WalkEntries kind) const override;
+    bool walkFolder(const QString& folder, const WalkVisitor& take) const override;
 };

@@ -1,7 +1,9 @@
 #include "FakeClock.h"
 #include "ScriptedDialogs.h"
+#include "backupset/AddFilesByDialog.h"
 #include "backupset/AddFolder.h"
 #include "backupset/BackupSetIntake.h"
+#include "backupset/FirstNames.h"
 #include "backupset/FolderIntake.h"
 #include "backupset/WildcardMatch.h"
 #include "platform/EventPacer.h"
@@ -13,10 +15,16 @@
 #include <QFile>
 #include <QMimeData>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
 #include <QtTest>
+
+#include <algorithm>
+#include <fcntl.h>
+#include <random>
+#include <unistd.h>
 
 namespace {
 
@@ -44,6 +52,27 @@ struct Tree {
         return result;
     }
 };
+
+// Makes a file named by bytes as given (not valid UTF-8 when asked so);
+// false when the file system refuses the name.
+bool makeRawFile(const QByteArray& path)
+{
+    const int fd = ::open(path.constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+    return fd >= 0 && ::close(fd) == 0;
+}
+
+// count names, prefix and a number, in a shuffled order; without a prefix
+// they sort by their number whatever their letter case.
+QStringList numberedNames(int count, const QString& prefix = QString())
+{
+    QStringList names;
+    for (int i = 0; i < count; ++i) {
+        const QString start = !prefix.isEmpty() ? prefix : i % 2 ? "F" : "f";
+        names << start + QString("%1.txt").arg(i, 4, 10, QChar('0'));
+    }
+    std::shuffle(names.begin(), names.end(), std::mt19937(15));
+    return names;
+}
 
 // The walk with real files and a clock that never moves, so no event pass happens.
 struct Walk {
@@ -80,11 +109,6 @@ private slots:
         // The same folder again adds every file again; a trailing "/" is doubled and kept out by collapsing.
         QVERIFY(walk.addTree(tree.top + '/'));
         QCOMPARE(walk.model.entries(), expected + expected);
-
-        QStringList oneLevel { tree.top + '/' };
-        EventPacer pacer(walk.clock, walk.stop);
-        QVERIFY(CollectSubfolders(oneLevel, false, walk.files, pacer));
-        QCOMPARE(oneLevel, tree.paths({ "", "A", "B" }).replaceInStrings(QRegularExpression("$"), "/"));
     }
 
     void wildcardRules_data()
@@ -207,22 +231,89 @@ private slots:
 
     void eventPassesAreTimedAndAStopAddsNothing_data()
     {
+        QTest::addColumn<QStringList>("tree");
         QTest::addColumn<int>("msPerReading");
+        QTest::addColumn<int>("stopAtPass");
         QTest::addColumn<bool>("stopped");
-        QTest::newRow("clock stands still: no pass") << 0 << false;
-        QTest::newRow("clock moves: passes, stop") << 100 << true;
+        const QStringList small { "a.txt", "A/b.txt", "B/c.txt" };
+        QTest::newRow("clock stands still: no pass") << small << 0 << 1 << false;
+        QTest::newRow("clock moves: passes, stop") << small << 100 << 1 << true;
+        // Passes come inside the folder, not only between folders.
+        QTest::newRow("one large folder: stop inside it") << numberedNames(3000) << 100 << 3 << true;
     }
     void eventPassesAreTimedAndAStopAddsNothing()
     {
+        QFETCH(QStringList, tree);
         QFETCH(int, msPerReading);
+        QFETCH(int, stopAtPass);
         QFETCH(bool, stopped);
-        Tree tree;
-        tree.files({ "a.txt", "A/b.txt", "B/c.txt" });
+        Tree files;
+        files.files(tree);
         Walk walk;
         walk.clock.setMonotonicStep(msPerReading);
-        QTimer::singleShot(0, [&] { walk.stop.request(); });
-        QCOMPARE(walk.addTree(tree.top), !stopped);
-        QCOMPARE(walk.model.EntryCount(), stopped ? 0 : 3);
+        // A zero-interval timer fires once in every event pass.
+        int passes = 0;
+        QTimer passCounter;
+        passCounter.setInterval(0);
+        connect(&passCounter, &QTimer::timeout, [&] {
+            if (++passes == stopAtPass)
+                walk.stop.request();
+        });
+        passCounter.start();
+        QCOMPARE(walk.addTree(files.top), !stopped);
+        QCOMPARE(walk.model.EntryCount(), stopped ? 0 : tree.size());
+    }
+
+    void walkGathersNoMoreThanTheRoom_data()
+    {
+        QTest::addColumn<int>("room");
+        for (int room : { 0, 1, 10, 2999, 3000, 3001, 4000 })
+            QTest::addRow("room %d", room) << room;
+    }
+    void walkGathersNoMoreThanTheRoom()
+    {
+        QFETCH(int, room);
+        static Tree tree;
+        const QStringList top = numberedNames(3000);
+        if (!QFileInfo::exists(tree.top))
+            tree.files(top + QStringList { "Sub/a.txt", "Sub/b;c.txt" });
+        QStringList inOrder = top;
+        std::sort(inOrder.begin(), inOrder.end(), WalkOrder);
+        const QStringList all = tree.paths(inOrder + QStringList { "Sub/a.txt" });
+
+        Walk walk;
+        EventPacer pacer(walk.clock, walk.stop);
+        GatheredPaths gathered(room);
+        QVERIFY(CollectFolderTree(tree.top, "*.*", true, walk.files, pacer, walk.intake, gathered));
+        QCOMPARE(gathered.paths(), all.mid(0, room));
+        QCOMPARE(gathered.firstBeyondRoom(), room < all.size() ? std::optional(all.at(room)) : std::nullopt);
+        // Once the top folder went beyond the room, Sub was never read: its odd name is not told.
+        walk.intake.addAll(gathered);
+        const QString oddName = tree.path("Sub/b;c.txt");
+        QCOMPARE(walk.dialogs.messageTexts().filter(oddName).size(), room >= 3000 ? 1 : 0);
+    }
+
+    void firstNamesHoldNoMoreThanTheirLimit_data()
+    {
+        QTest::addColumn<int>("limit");
+        for (int limit : { 0, 1, 7, 100, 150 })
+            QTest::addRow("limit %d", limit) << limit;
+    }
+    void firstNamesHoldNoMoreThanTheirLimit()
+    {
+        QFETCH(int, limit);
+        const QStringList offered = numberedNames(100);
+        FirstNames first(limit);
+        qsizetype mostHeld = 0;
+        for (const QString& name : offered) {
+            first.offer(name);
+            mostHeld = std::max(mostHeld, first.held());
+        }
+        QVERIFY(mostHeld <= limit);
+        QCOMPARE(first.offered(), 100);
+        QStringList sorted = offered;
+        std::sort(sorted.begin(), sorted.end(), WalkOrder);
+        QCOMPARE(first.takeSorted().value(), sorted.mid(0, limit));
     }
 
     void fullSetTakesTheFirstFilesWithOneMessage()
@@ -290,6 +381,78 @@ private slots:
         QCOMPARE(walk.dialogs.messageTexts(),
             QStringList {
                 tree.path("gone.txt") + "\r\rwas not added because it has bad characters in the filename." });
+    }
+
+    void namesLeftOutAreToldInOneMessage_data()
+    {
+        QTest::addColumn<QString>("intake");
+        QTest::addColumn<int>("semicolonNames");
+        QTest::addColumn<int>("rawNames");
+        QTest::addColumn<QString>("message"); // %T stands for the top folder
+        const QString semicolon = "\r\r\";\" cannot be stored in the backup set.";
+        const QString several
+            = " files were not added because they have bad characters in their filenames:\r\r";
+        QTest::newRow("walk, one")
+            << "walk" << 1 << 0
+            << "%T/x;0000.txt\r\rwas not added because \";\" cannot be stored in the backup set.";
+        QTest::newRow("walk, several")
+            << "walk" << 3 << 0 << "3" + several + "%T/x;0000.txt\r%T/x;0001.txt\r%T/x;0002.txt" + semicolon;
+        QTest::newRow("walk, many") << "walk" << 300 << 0
+                                    << "300" + several
+                + "%T/x;0000.txt\r%T/x;0001.txt\r%T/x;0002.txt\r%T/x;0003.txt\r%T/x;0004.txt\rand 295 more."
+                + semicolon;
+        QTest::newRow("walk, not UTF-8")
+            << "walk" << 0 << 1
+            << "%T/raw\uFFFD0.txt\r\rwas not added because it has bad characters in "
+               "the filename.";
+        QTest::newRow("walk, both kinds") << "walk" << 2 << 2
+                                          << "4" + several
+                + "%T/raw\uFFFD0.txt\r%T/raw\uFFFD1.txt\r%T/x;0000.txt\r%T/x;0001.txt" + semicolon;
+        // The dropped folder's names and a vanished dropped file share the one message.
+        QTest::newRow("drop") << "drop" << 300 << 1
+                              << "302" + several
+                + "%T/raw\uFFFD0.txt\r%T/x;0000.txt\r%T/x;0001.txt\r%T/x;0002.txt\r%T/x;0003.txt\rand 297 "
+                  "more."
+                + semicolon;
+        QTest::newRow("dialog") << "dialog" << 3 << 1
+                                << "4" + several
+                + "%T/raw\uFFFD0.txt\r%T/x;0000.txt\r%T/x;0001.txt\r%T/x;0002.txt" + semicolon;
+    }
+    void namesLeftOutAreToldInOneMessage()
+    {
+        QFETCH(QString, intake);
+        QFETCH(int, semicolonNames);
+        QFETCH(int, rawNames);
+        QFETCH(QString, message);
+        Tree tree;
+        tree.files(numberedNames(semicolonNames, "x;") + QStringList { "good.txt" });
+        QStringList picked { tree.path("good.txt") };
+        QList<QByteArray> rawPaths;
+        // Qt cannot remove such names itself.
+        const auto removeRaw = qScopeGuard([&] {
+            for (const QByteArray& path : std::as_const(rawPaths))
+                ::unlink(path.constData());
+        });
+        for (int i = 0; i < rawNames; ++i) {
+            rawPaths << QFile::encodeName(tree.top) + "/raw\xE9" + QByteArray::number(i) + ".txt";
+            if (!makeRawFile(rawPaths.back()))
+                QSKIP("the file system refuses names that are not valid UTF-8");
+            picked << tree.path(QString("raw\uFFFD%1.txt").arg(i));
+        }
+        for (int i = 0; i < semicolonNames; ++i)
+            picked << tree.path(QString("x;%1.txt").arg(i, 4, 10, QChar('0')));
+
+        Walk walk;
+        if (intake == "walk") {
+            QVERIFY(walk.addTree(tree.top));
+        } else if (intake == "drop") {
+            QVERIFY(AddDroppedPaths({ tree.top, tree.path("gone.txt") }, walk.services, walk.intake));
+        } else {
+            walk.dialogs.pickedFiles << picked;
+            AddFilesByDialog(walk.dialogs, walk.files, walk.intake);
+        }
+        QCOMPARE(walk.model.entries(), QStringList { tree.path("good.txt") });
+        QCOMPARE(walk.dialogs.messageTexts(), QStringList { QString(message).replace("%T", tree.top) });
     }
 
     void onlyFileUrlsCanBeDropped()

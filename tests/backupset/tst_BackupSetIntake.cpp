@@ -19,19 +19,23 @@ QStringList numbered(int count, const QString& prefix)
 class BackupSetIntakeTest : public QObject {
     Q_OBJECT
 private slots:
-    void semicolonPathIsRefusedWithItsOwnMessage()
+    void semicolonPathsAreToldInOneMessage()
     {
         BackupSetModel model;
         ScriptedDialogs dialogs;
         BackupSetIntake intake(model, dialogs);
         QCOMPARE(intake.addAll({ "/a.txt", "/x;y.txt", "/b.txt", "/p;q" }), 2);
         QCOMPARE(model.entries(), (QStringList { "/a.txt", "/b.txt" }));
-        QCOMPARE(dialogs.messages.size(), 2);
+        QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(dialogs.messages.at(0).caption, QString("Quillstead"));
         QCOMPARE(dialogs.messages.at(0).text,
-            QString("/x;y.txt\r\rwas not added because \";\" cannot be stored in the backup set."));
-        QVERIFY(dialogs.messages.at(1).text.startsWith("/p;q\r\r"));
+            QString("2 files were not added because they have bad characters in their filenames:\r\r"
+                    "/x;y.txt\r/p;q\r\r\";\" cannot be stored in the backup set."));
         QVERIFY(intake.changed());
+        // One alone keeps the message it always had.
+        intake.add("/r;s");
+        QCOMPARE(dialogs.messages.at(1).text,
+            QString("/r;s\r\rwas not added because \";\" cannot be stored in the backup set."));
     }
 
     void fullSetGetsOneMessagePerAction()

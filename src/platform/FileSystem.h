@@ -65,9 +65,10 @@ public:
     virtual std::unique_ptr<CopyGroup> startCopies(CopyDurability durability = CopyDurability::Durable) = 0;
     // One copy with the guarantees of a group, put in place at once: source
     // to destination, replacing an existing destination file.
-    FileResult copyFile(const QString& source, const QString& destination, const KeepGoing& keepGoing = {})
+    FileResult copyFile(const QString& source, const QString& destination, const KeepGoing& keepGoing = {},
+        CopyDurability durability = CopyDurability::Durable)
     {
-        auto group = startCopies();
+        auto group = startCopies(durability);
         if (FileResult added = group->add(source, destination, keepGoing); !added)
             return added;
         return group->commit().value(0, FileResult::failure(QStringLiteral("The copy was lost")));
@@ -79,8 +80,12 @@ public:
     // Creates the file or empties an existing one, then writes bytes.
     virtual FileResult writeFile(const QString& path, const QByteArray& bytes) = 0;
     virtual FileResult removeFile(const QString& path) = 0;
-    // Gives the file from the name to, replacing a file named to in one step.
-    virtual FileResult renameFile(const QString& from, const QString& to) = 0;
+    // Puts a finished working file in place of to, in the same folder: writes
+    // from's data out to the disk, renames it over to in one step and writes
+    // the rename out too. After a crash or power cut at any moment, to holds
+    // its previous content or from's, whole. On failure to is left as it was
+    // (or, when only the last write-out failed, holds from's content).
+    virtual FileResult replaceDurably(const QString& from, const QString& to) = 0;
     virtual FileResult makeFolder(const QString& path) = 0;
 
     virtual bool folderExists(const QString& path) const = 0;

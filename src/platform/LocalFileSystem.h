@@ -13,7 +13,7 @@ public:
     FileResult appendToFile(const QString& path, const QByteArray& bytes) override;
     FileResult writeFile(const QString& path, const QByteArray& bytes) override;
     FileResult removeFile(const QString& path) override;
-    FileResult renameFile(const QString& from, const QString& to) override;
+    FileResult replaceDurably(const QString& from, const QString& to) override;
     FileResult makeFolder(const QString& path) override;
 
     bool folderExists(const QString& path) const override;

@@ -212,7 +212,8 @@ void ArchiveRun::pack(const QString& folder, const QString& archiveName)
     // archiver adds to a copy of it, so a failure leaves the original whole.
     // The copy may be large, so events run meanwhile; it needs no flush of
     // its own, as the archiver's result is flushed before it takes the name.
-    if (stamping && m_files.fileExists(archive)) {
+    const bool adding = stamping && m_files.fileExists(archive);
+    if (adding) {
         if (FileResult copied = m_files.copyFile(archive, working, m_keepGoing, CopyDurability::Scratch);
             !copied) {
             m_stopped = stopRequested();
@@ -225,7 +226,12 @@ void ArchiveRun::pack(const QString& folder, const QString& archiveName)
     const QString archiverFolder
         = m_services.archiverFolder.isEmpty() ? m_services.programFolder : m_services.archiverFolder;
     const ProgramCall call = ArchiverCall(archiverFolder, working, m_listFile);
-    const RunResult ran = RunAndWait(call, m_services.stop);
+    // What the archiver has written goes out to the disk while it works (it
+    // packs far slower than a disk writes), so the flush before the rename
+    // has little left to write. Adding to an archive, it writes a new one
+    // beside the old under this name, then renames it over.
+    const QString written = adding ? working + QStringLiteral(".tmp") : working;
+    const RunResult ran = RunAndWait(call, m_services.stop, [&] { m_files.startWriteOut(written); });
     if (ran.end == RunResult::End::Stopped) {
         removeIfPresent(working);
         m_stopped = true;

@@ -86,6 +86,10 @@ public:
     // its previous content or from's, whole. On failure to is left as it was
     // (or, when only the last write-out failed, holds from's content).
     virtual FileResult replaceDurably(const QString& from, const QString& to) = 0;
+    // Starts writing out what has been written to path so far, without
+    // waiting for it, so that a later flush finds little left to do. A file
+    // that is missing or cannot be opened is left alone.
+    virtual void startWriteOut(const QString& path) = 0;
     virtual FileResult makeFolder(const QString& path) = 0;
 
     virtual bool folderExists(const QString& path) const = 0;

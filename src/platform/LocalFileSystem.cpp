@@ -98,6 +98,17 @@ FileResult LocalFileSystem::replaceDurably(const QString& from, const QString& t
     return FileResult::success();
 }
 
+void LocalFileSystem::startWriteOut(const QString& path)
+{
+    const auto name = encodedPath(path);
+    if (!name)
+        return;
+    const FileDescriptor file(
+        ::open(name->constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
+    if (file.valid())
+        ::sync_file_range(file.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
 FileResult LocalFileSystem::makeFolder(const QString& path)
 {
     const auto name = encodedPath(path);

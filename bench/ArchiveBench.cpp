@@ -1,10 +1,14 @@
 // An archive-mode run against `7za a` packing the same files directly, in the
 // same run: 2,000 files of 4 KiB, and 4 files of 64 MiB. The difference is
-// the run's copies into the temp folder (and its list file).
+// the run's copies into the temp folder (and its list file). Then the run
+// against its own steps done by hand: `cp -p` of the set into a folder, then
+// `7za a` of the copies with the run's switches; the difference is what the
+// run does beyond those steps.
 #include "BenchFiles.h"
 #include "Benches.h"
 #include "CountingDialogs.h"
 #include "Median.h"
+#include "engine/ArchiveMode.h"
 #include "engine/IntervalSave.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/SystemClock.h"
@@ -18,14 +22,34 @@
 
 namespace {
 
-Figures measure(const QString& work, const FileSet& set, const QString& sevenZip, QTextStream& out)
+// Against 7za alone, and against the run's steps by hand.
+struct ArchiveFigures {
+    Figures direct;
+    Figures steps;
+};
+
+// Runs a program with its arguments and environment, as the run starts the archiver.
+void execute(const ProgramCall& call)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& entry : call.environment)
+        environment.insert(entry.section(u'=', 0, 0), entry.section(u'=', 1));
+    process.setProcessEnvironment(environment);
+    process.start(call.program, call.arguments);
+    process.waitForFinished(-1);
+}
+
+ArchiveFigures measure(const QString& work, const FileSet& set, const QString& sevenZip, QTextStream& out)
 {
     const QString label = set.label;
     const QStringList sources = makeFiles(work + "/" + label + "-src", set);
     const QString prog = work + "/" + label + "-prog";
     const QString runDest = work + "/" + label + "-run/";
     const QString peerDest = work + "/" + label + "-7za/";
-    for (const QString& folder : { prog, runDest, peerDest })
+    const QString stepsCopies = work + "/" + label + "-steps-copies";
+    const QString stepsDest = work + "/" + label + "-steps/";
+    for (const QString& folder : { prog, runDest, peerDest, stepsCopies, stepsDest })
         QDir().mkpath(folder);
     QFile::link(sevenZip, prog + "/7za");
     // The peer reads the same sources from a list file of its own.
@@ -34,6 +58,13 @@ Figures measure(const QString& work, const FileSet& set, const QString& sevenZip
         QFile list(peerList);
         list.open(QIODevice::WriteOnly);
         list.write(QFile::encodeName(sources.join(u'\n')) + '\n');
+    }
+    const QString stepsList = work + "/" + label + "-steps.txt";
+    {
+        QFile list(stepsList);
+        list.open(QIODevice::WriteOnly);
+        for (const QString& source : sources)
+            list.write(QFile::encodeName(stepsCopies + "/" + QFileInfo(source).fileName()) + "\r\n");
     }
 
     LocalFileSystem files;
@@ -46,7 +77,7 @@ Figures measure(const QString& work, const FileSet& set, const QString& sevenZip
         sources, [](const QString&) {}, [](const QString&) {} };
     const QString peerArchive = peerDest + "Backup.zip";
 
-    const Figures f = sideBySide(
+    const Figures direct = sideBySide(
         set, "run", [&] { save.SaveAll(request); }, "7za",
         [&] {
             QFile::remove(peerArchive);
@@ -73,7 +104,21 @@ Figures measure(const QString& work, const FileSet& set, const QString& sevenZip
     }
     out << "  of which temp copies: " << median(copyTimes) << " s\n";
     out.flush();
-    return f;
+
+    dialogs.messages = 0;
+    const QString stepsArchive = stepsDest + "Backup.zip";
+    const ProgramCall stepsCall = ArchiverCall(prog, stepsArchive, stepsList);
+    const Figures steps = sideBySide(
+        set, "run", [&] { save.SaveAll(request); }, "steps",
+        [&] {
+            QFile::remove(stepsArchive);
+            QProcess::execute("cp", QStringList { "-p" } + sources + QStringList { stepsCopies });
+            execute(stepsCall);
+        },
+        out);
+    if (dialogs.messages)
+        out << "warning: " << dialogs.messages << " errors during the runs\n";
+    return { direct, steps };
 }
 
 } // namespace
@@ -86,7 +131,8 @@ void runArchiveBench(QTextStream& out, const QString& folder)
         return;
     }
     QTemporaryDir work(folder.isEmpty() ? QString() : folder + QStringLiteral("/quillstead-bench-XXXXXX"));
-    const Figures small = measure(work.path(), SmallFiles, sevenZip, out);
-    const Figures large = measure(work.path(), LargeFiles, sevenZip, out);
-    printRatios(out, "archive", small, large);
+    const ArchiveFigures small = measure(work.path(), SmallFiles, sevenZip, out);
+    const ArchiveFigures large = measure(work.path(), LargeFiles, sevenZip, out);
+    printRatios(out, "archive", small.direct, large.direct);
+    printRatios(out, "archive-steps", small.steps, large.steps);
 }

@@ -6,18 +6,24 @@
 # content, whole (a new backup may also be absent); after a run that returned,
 # every backup must hold the new content; a history line must never name a
 # backup that did not get its new content.
+# Archive mode the same way: cuts while 7za packs, as it ends, as its archive
+# takes the name Backup.zip, and after the run. After every cut Backup.zip
+# must open (`7za t`) and hold either the previous set or the new one, whole.
 # Needs root, a loop device, XFS in the kernel and xfsprogs (installed when
 # missing); skips with one line saying why when it cannot run.
 # Usage: sudo bench/power-cut-xfs.sh [BUILD_DIR]   (default: build-tests)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-tool="${1:-$here/build-tests}/bin/quillstead-backup-once"
+bin="${1:-$here/build-tests}/bin"
+tool="$bin/quillstead-backup-once"
 skip() {
   echo "SKIP: $*"
   exit 0
 }
 [ "$(id -u)" -eq 0 ] || skip "needs root to mount a loop image and shut XFS down"
 [ -x "$tool" ] || skip "$tool is not built (./scripts/test.sh builds it)"
+sevenzip="$bin/7za"
+[ -x "$sevenzip" ] || sevenzip=$(command -v 7za) || skip "7za is missing (p7zip-full)"
 if ! command -v mkfs.xfs >/dev/null || ! command -v xfs_io >/dev/null; then
   { apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -o DPkg::Lock::Timeout=300 --no-install-recommends xfsprogs; } \
     >/dev/null 2>&1 || skip "xfsprogs is missing and cannot be installed"
@@ -107,9 +113,114 @@ for delay in 0.02 0.05 0.1 0.12 0.14 0.16 0.18 0.2 0.3 0.5; do
   check "cut after ${delay}s" any
 done
 
-if [ "$failures" -eq 0 ]; then
+perfile_failures=$failures
+
+# Archive mode. The previous Backup.zip holds the old f01..f12; a run packs
+# the new f01..f24 (136 MiB) into it.
+failures=0
+cuts=0
+zip_holds() { # folder, old or new, names...: the folder holds exactly those files, with that content
+  local dir=$1 which=$2
+  shift 2
+  [ "$(find "$dir" -type f | wc -l)" -eq $# ] || return 1
+  for n in "$@"; do cmp -s "$dir/$n" "$work/$which/$n" || return 1; done
+}
+zip_state() { # what dest/Backup.zip holds: new, old, missing, broken, mixed
+  local zip="$work/mnt/dest/Backup.zip" out="$work/unzipped"
+  rm -rf "$out"
+  if [ ! -e "$zip" ]; then echo missing; return; fi
+  if ! "$sevenzip" t "$zip" >/dev/null 2>&1 || ! "$sevenzip" x -y -o"$out" "$zip" >/dev/null 2>&1; then
+    echo "broken ($(stat -c %s "$zip") bytes)"
+    return
+  fi
+  if zip_holds "$out" new "${names[@]}"; then echo new
+  elif zip_holds "$out" old "${names[@]:0:12}"; then echo old
+  else echo mixed; fi
+}
+zip_check() { # round label; mode: any (cut mid-run) or new (cut after the run returned)
+  local label=$1 mode=$2 held after stray bad=0
+  cuts=$((cuts + 1))
+  umount "$work/mnt"
+  mount -o loop "$work/xfs.img" "$work/mnt"
+  held=$(zip_state)
+  case "$held" in
+    new) ;;
+    old) [ "$mode" = any ] || bad=1 ;;
+    *) bad=1 ;;
+  esac
+  stray=$(find "$work/mnt/dest" -name '.*' -type f | wc -l)
+  # The next run must make the new archive and clear what the cut run left.
+  (cd "$work/src" && "$tool" --archive "$work/mnt/dest" "$work/mnt/prog" "${names[@]}") >/dev/null
+  after=$(find "$work/mnt/dest" -name '.*' -type f | wc -l)
+  [ "$(zip_state)" = new ] && [ "$after" -eq 0 ] || bad=1
+  echo "archive, $label: Backup.zip holds $held; working files left=$stray (after the next run: $after)"
+  [ "$bad" -eq 0 ] || failures=$((failures + 1))
+}
+zip_prepare() {
+  rm -rf "$work/mnt/dest" "$work/mnt/prog"
+  mkdir "$work/mnt/dest" "$work/mnt/prog"
+  ln -s "$sevenzip" "$work/mnt/prog/7za"
+  for i in $(seq -w 1 12); do cp "$work/old/f$i.bin" "$work/src/f$i.bin"; done
+  (cd "$work/src" && "$tool" --archive "$work/mnt/dest" "$work/mnt/prog" "${names[@]:0:12}") >/dev/null
+  [ "$(zip_state)" = old ] || { echo "the previous archive could not be made"; exit 1; }
+  sync
+  cp "$work"/new/*.bin "$work/src/"
+}
+zip_start() { # starts a run in the background; its pid in $run
+  (cd "$work/src" && exec "$tool" --archive "$work/mnt/dest" "$work/mnt/prog" "${names[@]}") >/dev/null 2>&1 &
+  run=$!
+}
+archiver_running() { pgrep -f -- "$work/mnt/dest/.Backup.zip.part" >/dev/null; }
+cut() { xfs_io -x -c "shutdown -f" "$work/mnt"; }
+
+zip_prepare
+started=$(date +%s.%N)
+(cd "$work/src" && "$tool" --archive "$work/mnt/dest" "$work/mnt/prog" "${names[@]}")
+took=$(awk -v a="$started" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f", b - a }')
+cut
+zip_check "cut after the run" new
+
+# At moments spread over a whole run (copies, 7za, the flush and rename).
+for part in 0.2 0.4 0.6 0.8 0.95; do
+  delay=$(awk -v t="$took" -v p="$part" 'BEGIN { printf "%.2f", t * p }')
+  zip_prepare
+  zip_start
+  sleep "$delay"
+  cut
+  wait "$run" || true
+  zip_check "cut at ${delay}s of ${took}s" any
+done
+# The moment the archiver has ended, and the moment its archive has taken the
+# name (the previous one gone from the folder).
+for round in 1 2; do
+  zip_prepare
+  zip_start
+  until archiver_running || ! kill -0 "$run" 2>/dev/null; do sleep 0.01; done
+  while archiver_running; do sleep 0.005; done
+  cut
+  wait "$run" || true
+  zip_check "cut as the archiver ended ($round)" any
+
+  zip_prepare
+  zip_start
+  until [ -e "$work/mnt/dest/.Backup.zip.part" ] || ! kill -0 "$run" 2>/dev/null; do sleep 0.01; done
+  while [ -e "$work/mnt/dest/.Backup.zip.part" ]; do sleep 0.002; done
+  cut
+  wait "$run" || true
+  zip_check "cut as the archive took its name ($round)" any
+done
+
+status=0
+if [ "$perfile_failures" -eq 0 ]; then
   echo "PASS: every backup name held a whole copy after every cut"
 else
-  echo "FAIL: $failures of 11 cuts left a broken backup"
-  exit 1
+  echo "FAIL: $perfile_failures of 11 cuts left a broken backup"
+  status=1
 fi
+if [ "$failures" -eq 0 ]; then
+  echo "PASS (archive mode): Backup.zip opened and held the previous or the new set after each of $cuts cuts"
+else
+  echo "FAIL (archive mode): $failures of $cuts cuts left Backup.zip broken, missing or mixed"
+  status=1
+fi
+exit "$status"

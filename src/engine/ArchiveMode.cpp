@@ -75,11 +75,12 @@ private:
         if (m_files.fileExists(path))
             m_files.removeFile(path);
     }
+    bool stopRequested() const { return m_services.stop && m_services.stop->requested(); }
     // Every box lets events run, and shutdown may begin meanwhile; true then.
     bool report(const QString& description, int line)
     {
         m_report(description, line);
-        m_stopped = m_stopped || (m_services.stop && m_services.stop->requested());
+        m_stopped = m_stopped || stopRequested();
         return m_stopped;
     }
     ArchiveOutcome outcome() const { return m_stopped ? ArchiveOutcome::Stopped : ArchiveOutcome::Finished; }
@@ -89,6 +90,11 @@ private:
     const ErrorReporter& m_report;
     FileSystem& m_files;
     const QString m_listFile;
+    // Lets events run between the pieces of a long copy; false once shutdown has begun.
+    const KeepGoing m_keepGoing = [this] {
+        LetEventsRun();
+        return !stopRequested();
+    };
     bool m_stopped = false;
 };
 
@@ -163,10 +169,6 @@ QByteArray ArchiveRun::copyEntries(int& listed)
         }
         waiting.clear();
     };
-    const KeepGoing keepGoing = [this] {
-        LetEventsRun();
-        return !(m_services.stop && m_services.stop->requested());
-    };
     for (const QString& source : m_request.entries) {
         const QString name = names.claim(FileNameOf(source));
         const QString copy = temp + u'/' + name;
@@ -179,10 +181,10 @@ QByteArray ArchiveRun::copyEntries(int& listed)
             // A name that differs only in letter case shares a temp copy.
             if (copies->holds(copy))
                 putInPlace();
-            if (FileResult added = copies->add(source, copy, keepGoing); !added) {
+            if (FileResult added = copies->add(source, copy, m_keepGoing); !added) {
                 // An older copy of this name must not go into the archive as this run's.
                 removeIfPresent(copy);
-                m_stopped = m_stopped || !keepGoing();
+                m_stopped = m_stopped || !m_keepGoing();
                 if (!m_stopped)
                     report(added.description, CopyToTemp);
             } else {
@@ -208,9 +210,15 @@ void ArchiveRun::pack(const QString& folder, const QString& archiveName)
     removeIfPresent(working);
     // A stamped archive of the same name gathers the runs of its day: the
     // archiver adds to a copy of it, so a failure leaves the original whole.
-    if (stamping && m_files.fileExists(archive)) {
-        if (FileResult copied = m_files.copyFile(archive, working); !copied) {
-            report(copied.description, runLine);
+    // The copy may be large, so events run meanwhile; it needs no flush of
+    // its own, as the archiver's result is flushed before it takes the name.
+    const bool adding = stamping && m_files.fileExists(archive);
+    if (adding) {
+        if (FileResult copied = m_files.copyFile(archive, working, m_keepGoing, CopyDurability::Scratch);
+            !copied) {
+            m_stopped = stopRequested();
+            if (!m_stopped)
+                report(copied.description, runLine);
             return;
         }
     }
@@ -218,7 +226,12 @@ void ArchiveRun::pack(const QString& folder, const QString& archiveName)
     const QString archiverFolder
         = m_services.archiverFolder.isEmpty() ? m_services.programFolder : m_services.archiverFolder;
     const ProgramCall call = ArchiverCall(archiverFolder, working, m_listFile);
-    const RunResult ran = RunAndWait(call, m_services.stop);
+    // What the archiver has written goes out to the disk while it works (it
+    // packs far slower than a disk writes), so the flush before the rename
+    // has little left to write. Adding to an archive, it writes a new one
+    // beside the old under this name, then renames it over.
+    const QString written = adding ? working + QStringLiteral(".tmp") : working;
+    const RunResult ran = RunAndWait(call, m_services.stop, [&] { m_files.startWriteOut(written); });
     if (ran.end == RunResult::End::Stopped) {
         removeIfPresent(working);
         m_stopped = true;
@@ -230,7 +243,9 @@ void ArchiveRun::pack(const QString& folder, const QString& archiveName)
         report(failureText(ran, call, archiveName), runLine);
         return;
     }
-    if (FileResult replaced = m_files.renameFile(working, archive); !replaced) {
+    // Flushed before and after the rename: a power cut must not leave an
+    // empty archive in place of the previous one.
+    if (FileResult replaced = m_files.replaceDurably(working, archive); !replaced) {
         removeIfPresent(working);
         report(replaced.description, stamping ? RunStamped : ReplacePlain);
         return;

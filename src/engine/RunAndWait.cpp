@@ -33,7 +33,8 @@ QString CommandLineText(const ProgramCall& call)
     return text;
 }
 
-RunResult RunAndWait(const ProgramCall& call, const StopRequest* stop)
+RunResult RunAndWait(
+    const ProgramCall& call, const StopRequest* stop, const std::function<void()>& whileWaiting)
 {
     RunResult result;
     ChildProcess process;
@@ -51,6 +52,8 @@ RunResult RunAndWait(const ProgramCall& call, const StopRequest* stop)
             result.failure = QStringLiteral("stopped because the program is shutting down");
             return result;
         }
+        if (whileWaiting)
+            whileWaiting();
         if (process.waitForEnd(PollMs))
             break;
     }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class StopRequest;
 
@@ -35,6 +36,8 @@ struct RunResult {
 };
 
 // Module Shell32. Starts the program and waits for its end, letting window
-// events run about every 100 ms (timer ticks arrive meanwhile). When stop is
-// raised during the wait the program is killed at once.
-RunResult RunAndWait(const ProgramCall& call, const StopRequest* stop = nullptr);
+// events run about every 100 ms (timer ticks arrive meanwhile); whileWaiting,
+// when given, is called as often. When stop is raised during the wait the
+// program is killed at once.
+RunResult RunAndWait(const ProgramCall& call, const StopRequest* stop = nullptr,
+    const std::function<void()>& whileWaiting = {});

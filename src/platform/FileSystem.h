@@ -77,9 +77,10 @@ public:
     virtual std::unique_ptr<CopyGroup> startCopies(CopyDurability durability = CopyDurability::Durable) = 0;
     // One copy with the guarantees of a group, put in place at once: source
     // to destination, replacing an existing destination file.
-    FileResult copyFile(const QString& source, const QString& destination, const KeepGoing& keepGoing = {})
+    FileResult copyFile(const QString& source, const QString& destination, const KeepGoing& keepGoing = {},
+        CopyDurability durability = CopyDurability::Durable)
     {
-        auto group = startCopies();
+        auto group = startCopies(durability);
         if (FileResult added = group->add(source, destination, keepGoing); !added)
             return added;
         return group->commit().value(0, FileResult::failure(QStringLiteral("The copy was lost")));
@@ -96,8 +97,16 @@ public:
     // to). Subfolders and their contents stay. A missing folder holds nothing
     // to remove. Goes on past a failure and reports the first one.
     virtual FileResult removeFilesIn(const QString& folder) = 0;
-    // Gives the file from the name to, replacing a file named to in one step.
-    virtual FileResult renameFile(const QString& from, const QString& to) = 0;
+    // Puts a finished working file in place of to, in the same folder: writes
+    // from's data out to the disk, renames it over to in one step and writes
+    // the rename out too. After a crash or power cut at any moment, to holds
+    // its previous content or from's, whole. On failure to is left as it was
+    // (or, when only the last write-out failed, holds from's content).
+    virtual FileResult replaceDurably(const QString& from, const QString& to) = 0;
+    // Starts writing out what has been written to path so far, without
+    // waiting for it, so that a later flush finds little left to do. A file
+    // that is missing or cannot be opened is left alone.
+    virtual void startWriteOut(const QString& path) = 0;
     virtual FileResult makeFolder(const QString& path) = 0;
 
     virtual bool folderExists(const QString& path) const = 0;

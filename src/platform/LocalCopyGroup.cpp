@@ -20,16 +20,6 @@ constexpr off_t Piece = off_t(1) << 20;
 // would only hold the history lines back longer.
 constexpr qint64 MaxGroupBytes = qint64(256) << 20;
 
-QByteArray folderOf(const QByteArray& path)
-{
-    const qsizetype slash = path.lastIndexOf('/');
-    if (slash < 0)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.left(slash);
-}
-
 QByteArray workingPathOf(const QByteArray& destination)
 {
     const QByteArray name = destination.mid(destination.lastIndexOf('/') + 1);

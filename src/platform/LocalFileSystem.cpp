@@ -73,17 +73,40 @@ FileResult LocalFileSystem::removeFile(const QString& path)
     return FileResult::success();
 }
 
-FileResult LocalFileSystem::renameFile(const QString& from, const QString& to)
+FileResult LocalFileSystem::replaceDurably(const QString& from, const QString& to)
 {
-    auto oldName = encodedPath(from);
+    const auto oldName = encodedPath(from);
     if (!oldName)
         return badNameOf(from);
-    auto newName = encodedPath(to);
+    const auto newName = encodedPath(to);
     if (!newName)
         return badNameOf(to);
+    // The data first: a rename that reaches the disk before the data leaves
+    // an empty file under the name after a power cut.
+    FileDescriptor file(::open(oldName->constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY));
+    if (!file.valid())
+        return failureOf(QStringLiteral("Cannot open"), from, errno);
+    if (::fdatasync(file.get()) != 0)
+        return failureOf(QStringLiteral("Cannot write"), from, errno);
     if (::rename(oldName->constData(), newName->constData()) != 0)
-        return failureOf(QStringLiteral("Cannot rename"), from, errno);
+        return failureOf(QStringLiteral("Cannot replace"), to, errno);
+    // Then the rename, which lives in the folder. A folder that may not be
+    // read cannot be opened for its flush: the file system's flush covers it.
+    FileDescriptor folder(::open(folderOf(*newName).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if ((folder.valid() ? ::fsync(folder.get()) : ::syncfs(file.get())) != 0)
+        return failureOf(QStringLiteral("Cannot write"), to, errno);
     return FileResult::success();
+}
+
+void LocalFileSystem::startWriteOut(const QString& path)
+{
+    const auto name = encodedPath(path);
+    if (!name)
+        return;
+    const FileDescriptor file(
+        ::open(name->constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
+    if (file.valid())
+        ::sync_file_range(file.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
 }
 
 FileResult LocalFileSystem::makeFolder(const QString& path)

@@ -14,7 +14,8 @@ public:
     FileResult writeFile(const QString& path, const QByteArray& bytes) override;
     FileResult removeFile(const QString& path) override;
     FileResult removeFilesIn(const QString& folder) override;
-    FileResult renameFile(const QString& from, const QString& to) override;
+    FileResult replaceDurably(const QString& from, const QString& to) override;
+    void startWriteOut(const QString& path) override;
     FileResult makeFolder(const QString& path) override;
 
     bool folderExists(const QString& path) const override;

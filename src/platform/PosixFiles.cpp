@@ -16,6 +16,16 @@ std::optional<QByteArray> encodedPath(const QString& path)
     return bytes;
 }
 
+QByteArray folderOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.left(slash);
+}
+
 FileResult failureOf(const QString& what, const QString& path, int error)
 {
     return FileResult::failure(

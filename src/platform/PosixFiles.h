@@ -16,6 +16,9 @@
 // counts as one that cannot be named.
 std::optional<QByteArray> encodedPath(const QString& path);
 
+// The folder part of an encoded path: "." for a bare name, "/" for the root.
+QByteArray folderOf(const QByteArray& path);
+
 // "<what> "<path>": <the system's text for error>".
 FileResult failureOf(const QString& what, const QString& path, int error);
 FileResult badNameOf(const QString& path);

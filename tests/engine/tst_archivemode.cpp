@@ -405,6 +405,31 @@ private slots:
         QCOMPARE(readAll(previous), QByteArray("the previous archive"));
     }
 
+    // The day's dated archive may be large: events run while it is copied for
+    // the archiver, and shutdown then ends the run before the archiver starts,
+    // with the dated archive whole and no working file left.
+    void shutdownDuringTheCopyOfTheDatedArchive()
+    {
+        Bench b;
+        const QString previous = b.dest("Backup Dec 6 2026.zip");
+        const QByteArray content(8 << 20, 'z');
+        write(previous, content);
+        // The copy is under way while its working file is there.
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (!b.destFiles().filter(QRegularExpression("^\\.quillstead-.*\\.part$")).isEmpty())
+                b.stop.request();
+        });
+        watch.start(0);
+        QVERIFY(b.saveAll({ b.source("a.txt") }, b.options(true, WriteMode::Overwrite)));
+        watch.stop();
+        QVERIFY(b.stop.requested());
+        QVERIFY(b.captions.isEmpty());
+        QVERIFY(b.dialogs.messages.isEmpty());
+        QCOMPARE(b.destFiles(), QStringList { "Backup Dec 6 2026.zip" });
+        QVERIFY(readAll(previous) == content);
+    }
+
     // While the archiver runs, events run: timer ticks arrive, and a run they
     // ask for does not start.
     void ticksDuringTheWaitStartNoSecondRun()

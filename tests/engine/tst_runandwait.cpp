@@ -57,16 +57,19 @@ private slots:
     }
 
     // The code comes back once the program has ended, not before: the file it
-    // writes just before exiting is there.
+    // writes just before exiting is there. The caller's work runs during the wait.
     void exitCodeAfterTheEnd()
     {
         QTemporaryDir dir;
         const QString marker = dir.filePath("ended");
+        int sawItRunning = 0;
         const RunResult ran
-            = RunAndWait({ "/bin/sh", { "-c", "sleep 0.3; echo x > \"$1\"; exit 2", "sh", marker } });
+            = RunAndWait({ "/bin/sh", { "-c", "sleep 0.3; echo x > \"$1\"; exit 2", "sh", marker } }, nullptr,
+                [&] { sawItRunning += QFile::exists(marker) ? 0 : 1; });
         QCOMPARE(ran.end, RunResult::End::Exited);
         QCOMPARE(ran.result, 2);
         QVERIFY(QFile::exists(marker));
+        QVERIFY(sawItRunning >= 1);
     }
 
     void startFailuresAreNegative_data()

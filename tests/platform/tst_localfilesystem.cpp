@@ -1,3 +1,4 @@
+#include "Unprivileged.h"
 #include "platform/LocalCopyGroup.h"
 #include "platform/LocalFileSystem.h"
 
@@ -266,6 +267,54 @@ private slots:
         QVERIFY(!QFile::exists(dir.filePath("x Backup.txt")));
         // Qt cannot name the first file either, so it cannot remove it.
         ::unlink((folder + "caf\xe9.txt").constData());
+    }
+
+    // The archiver's working file takes the archive's name only whole; a
+    // replace that fails leaves the previous archive as it was. A folder
+    // that may not be read still gets its rename written out.
+    void replaceDurably_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("over the previous archive") << "previous" << true;
+        QTest::newRow("first archive") << "first" << true;
+        QTest::newRow("folder may not be read") << "unreadable" << true;
+        QTest::newRow("working file missing") << "missing" << false;
+        QTest::newRow("a folder holds the name") << "folder" << false;
+    }
+    void replaceDurably()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, replaced);
+        if (kind == "unreadable")
+            RUN_AS_UNPRIVILEGED_USER();
+        QTemporaryDir dir;
+        const QString working = dir.filePath(".Backup.zip.part");
+        const QString archive = dir.filePath("Backup.zip");
+        if (kind != "missing")
+            write(working, "the new archive");
+        if (kind == "folder")
+            QVERIFY(QDir(dir.path()).mkpath("Backup.zip/inside"));
+        else if (kind != "first")
+            write(archive, "the previous archive");
+        const auto permissions = QFile::permissions(dir.path());
+        if (kind == "unreadable")
+            QVERIFY(QFile::setPermissions(dir.path(), QFile::WriteOwner | QFile::ExeOwner));
+
+        const FileResult result = LocalFileSystem().replaceDurably(working, archive);
+        QVERIFY(QFile::setPermissions(dir.path(), permissions));
+        QVERIFY2(result.ok == replaced, qPrintable(result.description));
+        if (replaced) {
+            QCOMPARE(readAll(archive), QByteArray("the new archive"));
+            QVERIFY(!QFile::exists(working));
+        } else if (kind == "folder") {
+            QVERIFY2(result.description.startsWith("Cannot replace \"" + archive + "\""),
+                qPrintable(result.description));
+            QVERIFY(QFileInfo(archive).isDir());
+            QCOMPARE(readAll(working), QByteArray("the new archive"));
+        } else {
+            QCOMPARE(readAll(archive), QByteArray("the previous archive"));
+        }
     }
 
     void appendCreatesThenAppends()

@@ -1,8 +1,9 @@
 // quillstead-backup-once: one real backup run from the command line, for the
 // checks that must run it as another user or cut the power under it.
-// Usage: quillstead-backup-once FOLDER PROGRAM_FOLDER SOURCE...
+// Usage: quillstead-backup-once [--archive] FOLDER PROGRAM_FOLDER SOURCE...
 // Copies every SOURCE into FOLDER as "<name> Backup.<ext>", appending to
-// PROGRAM_FOLDER/history.txt. Each error message goes to stderr; the exit
+// PROGRAM_FOLDER/history.txt; with --archive, packs them into FOLDER/Backup.zip
+// with PROGRAM_FOLDER/7za instead. Each error message goes to stderr; the exit
 // status is the number of messages (at most 100).
 #include "engine/IntervalSave.h"
 #include "platform/Dialogs.h"
@@ -32,9 +33,12 @@ public:
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QStringList arguments = QCoreApplication::arguments();
+    QStringList arguments = QCoreApplication::arguments();
+    const bool archive = arguments.size() > 1 && arguments.at(1) == QStringLiteral("--archive");
+    if (archive)
+        arguments.removeAt(1);
     if (arguments.size() < 4) {
-        QTextStream(stderr) << "usage: quillstead-backup-once FOLDER PROGRAM_FOLDER SOURCE...\n";
+        QTextStream(stderr) << "usage: quillstead-backup-once [--archive] FOLDER PROGRAM_FOLDER SOURCE...\n";
         return 100;
     }
     LocalFileSystem files;
@@ -45,8 +49,8 @@ int main(int argc, char** argv)
     QString folder = arguments.at(1);
     if (!folder.endsWith(u'/'))
         folder += u'/';
-    run.SaveAll(
-        RunRequest { RunOptions { false, false, DestinationMode::FixedFolder, WriteMode::CreateNew, folder },
-            arguments.mid(3), [](const QString&) {}, [](const QString&) {} });
+    run.SaveAll(RunRequest {
+        RunOptions { archive, false, DestinationMode::FixedFolder, WriteMode::CreateNew, folder },
+        arguments.mid(3), [](const QString&) {}, [](const QString&) {} });
     return std::min(dialogs.messages, 100);
 }

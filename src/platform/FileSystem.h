@@ -45,7 +45,9 @@ using KeepGoing = std::function<bool()>;
 // What a group promises after a crash or power cut. Scratch copies (the
 // archiver's temp copies, made again by every run) keep every other guarantee
 // but skip the flushes, which are most of the cost of many small files; being
-// the program's own, they replace an earlier copy whatever its mode.
+// the program's own, they replace an earlier copy whatever its mode: it is
+// removed and the copy made as a new file under its name (a link there is
+// removed, never written through). A scratch copy that fails leaves nothing.
 enum class CopyDurability { Durable, Scratch };
 
 class CopyGroup {

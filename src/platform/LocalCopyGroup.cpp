@@ -207,6 +207,8 @@ void LocalCopyGroup::discard(Pending& pending)
     // Removed while still locked: no other copy of the program can be using it.
     if (!pending.workingPath.isEmpty())
         ::unlink(pending.workingPath.constData());
+    else if (pending.madeNew)
+        ::unlink(pending.finalPath.constData());
     if (pending.modeBefore)
         ::fchmod(pending.file.get(), *pending.modeBefore);
     pending.file.reset();
@@ -248,8 +250,17 @@ FileResult LocalCopyGroup::add(const QString& source, const QString& destination
     if (!writable && exists && !replacesReadOnly)
         return failureOf(QStringLiteral("Cannot write"), destination, accessError);
 
-    Pending pending { destination, *to, workingPathOf(*to), FileDescriptor(), 0, replacesReadOnly, {} };
-    if (FileResult opened = openWorkingFile(pending, exists); !opened)
+    Pending pending { destination, *to, workingPathOf(*to), FileDescriptor(), 0, replacesReadOnly, {}, false };
+    // A scratch copy is made as a new file under its own name; only where
+    // that is refused does it go through a working file.
+    FileResult opened = FileResult::failure(QString());
+    if (!m_durable)
+        opened = openAsNewFile(pending);
+    if (!opened) {
+        pending.workingPath = workingPathOf(*to);
+        opened = openWorkingFile(pending, exists);
+    }
+    if (!opened)
         return opened;
 
     Copier copier(in.get(), pending.file.get(), keepGoing);
@@ -257,7 +268,7 @@ FileResult LocalCopyGroup::add(const QString& source, const QString& destination
     const bool sparse = info.st_blocks * 512 < info.st_size;
     const CopyError failed = copier.copy(info.st_size, sparse);
     if (failed.side != CopyError::None) {
-        if (pending.workingPath.isEmpty())
+        if (pending.workingPath.isEmpty() && !pending.madeNew)
             ::ftruncate(pending.file.get(), 0); // written in place: never leave half a backup
         discard(pending);
         switch (failed.side) {
@@ -337,6 +348,28 @@ FileResult LocalCopyGroup::openWorkingFile(Pending& pending, bool destinationExi
         return FileResult::success();
     }
     return failureOf(QStringLiteral("Cannot write"), pending.destination, EBUSY);
+}
+
+FileResult LocalCopyGroup::openAsNewFile(Pending& pending)
+{
+    // The earlier copy goes first; a link there is removed, never written
+    // through. Rewriting the earlier copy in place, or renaming a new one
+    // over it, would make ext4 write this data out at the next flush (the
+    // archive's, in the same run); a new file's data waits, as any new
+    // file's does, and may never reach the disk at all.
+    const char* path = pending.finalPath.constData();
+    if (::unlink(path) != 0 && errno != ENOENT)
+        return failureOf(QStringLiteral("Cannot write"), pending.destination, errno);
+    FileDescriptor file(
+        ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, 0600));
+    struct stat info { };
+    if (!file.valid() || ::fstat(file.get(), &info) != 0)
+        return failureOf(QStringLiteral("Cannot write"), pending.destination, errno);
+    pending.workingPath.clear();
+    pending.madeNew = true;
+    pending.device = info.st_dev;
+    pending.file = std::move(file);
+    return FileResult::success();
 }
 
 FileResult LocalCopyGroup::openInPlace(Pending& pending)

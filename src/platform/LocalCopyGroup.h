@@ -41,9 +41,11 @@ private:
         dev_t device = 0;
         bool replacesReadOnly = false; // the destination is read-only and may still be replaced
         std::optional<mode_t> modeBefore; // of a read-only destination made writable to write in place
+        bool madeNew = false; // a new file under the final name: removed if the copy fails
     };
 
     FileResult openWorkingFile(Pending& pending, bool destinationExists);
+    FileResult openAsNewFile(Pending& pending);
     FileResult openInPlace(Pending& pending);
     void discard(Pending& pending);
 

@@ -414,10 +414,10 @@ private slots:
         const QString previous = b.dest("Backup Dec 6 2026.zip");
         const QByteArray content(8 << 20, 'z');
         write(previous, content);
-        // The copy is under way while its working file is there.
+        // The copy is under way while a hidden working file is there.
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, [&] {
-            if (!b.destFiles().filter(QRegularExpression("^\\.quillstead-.*\\.part$")).isEmpty())
+            if (!b.destFiles().filter(QRegularExpression("^\\..*\\.part$")).isEmpty())
                 b.stop.request();
         });
         watch.start(0);

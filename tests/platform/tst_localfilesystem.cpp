@@ -269,6 +269,41 @@ private slots:
         ::unlink((folder + "caf\xe9.txt").constData());
     }
 
+    // A scratch copy (the archiver's temp copies) replaces whatever has its
+    // name, and never writes through a link or a second name of a file
+    // elsewhere.
+    void scratchCopyOverWhatIsThere_data()
+    {
+        QTest::addColumn<QString>("there");
+        QTest::newRow("an older, longer copy") << "copy";
+        QTest::newRow("a link to a file elsewhere") << "link";
+        QTest::newRow("a second name of a file elsewhere") << "hard link";
+    }
+    void scratchCopyOverWhatIsThere()
+    {
+        QFETCH(QString, there);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("temp"));
+        const QString source = dir.filePath("a.txt");
+        const QString copy = dir.filePath("temp/a.txt");
+        const QString elsewhere = dir.filePath("elsewhere.txt");
+        write(source, "this run's content");
+        write(elsewhere, "not ours");
+        if (there == "link")
+            QVERIFY(QFile::link(elsewhere, copy));
+        else if (there == "hard link")
+            QCOMPARE(::link(QFile::encodeName(elsewhere).constData(), QFile::encodeName(copy).constData()), 0);
+        else
+            write(copy, "an older copy, longer than the new one");
+
+        LocalFileSystem files;
+        QVERIFY(files.copyFile(source, copy, {}, CopyDurability::Scratch).ok);
+        QCOMPARE(readAll(copy), QByteArray("this run's content"));
+        QCOMPARE(readAll(elsewhere), QByteArray("not ours"));
+        QCOMPARE(everything(dir.filePath("temp")), QStringList { "a.txt" });
+        QVERIFY(!QFileInfo(copy).isSymLink());
+    }
+
     // The archiver's working file takes the archive's name only whole; a
     // replace that fails leaves the previous archive as it was. A folder
     // that may not be read still gets its rename written out.

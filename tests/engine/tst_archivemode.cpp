@@ -1,7 +1,7 @@
 #include "FakeClock.h"
 #include "ScriptedDialogs.h"
 #include "Unprivileged.h"
-#include "engine/IntervalSave.h"
+#include "engine/BackupRun.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/StopRequest.h"
 
@@ -72,7 +72,7 @@ struct Bench {
     FakeClock clock;
     ScriptedDialogs dialogs;
     StopRequest stop;
-    IntervalSave run { RunServices { files, clock, dialogs, english, prog(), &stop } };
+    BackupRun run { RunServices { files, clock, dialogs, english, prog(), &stop } };
     QStringList captions;
     QStringList folderWrites;
 
@@ -110,7 +110,7 @@ struct Bench {
     {
         RunRequest request { std::move(options), entries, [this](const QString& c) { captions << c; },
             [this](const QString& t) { folderWrites << t; } };
-        return run.SaveAll(request);
+        return run.run(request);
     }
     // What the destination folder holds, hidden files included.
     QStringList destFiles() const
@@ -269,10 +269,10 @@ private slots:
         Bench b;
         QDir(b.root.path()).mkpath("package");
         QVERIFY(QFile::rename(b.prog("7za"), b.root.filePath("package/7za")));
-        IntervalSave run(RunServices {
+        BackupRun run(RunServices {
             b.files, b.clock, b.dialogs, english, b.prog(), &b.stop, b.root.filePath("package") });
-        QVERIFY(run.SaveAll(
-            { b.options(), { b.source("a.txt") }, [](const QString&) {}, [](const QString&) {} }));
+        QVERIFY(
+            run.run({ b.options(), { b.source("a.txt") }, [](const QString&) {}, [](const QString&) {} }));
         QVERIFY(b.dialogs.messages.isEmpty());
         QCOMPARE(archiveContents(b.dest("Backup.zip")).keys(), QStringList { "a.txt" });
     }

@@ -74,10 +74,10 @@ void leaveOutNames(BackupSetIntake& intake, const QString& entry, bool collapse,
 
 } // namespace
 
-QString treeFilePath(const QString& folderEntry, const QString& name, bool collapse, QChar separator)
+QString treeFilePath(const QString& folderEntry, const QString& name, bool collapse)
 {
-    const QString path = folderEntry.chopped(1) + separator + name;
-    return collapse ? collapseSeparators(path, separator) : path;
+    const QString path = folderEntry.chopped(1) + u'/' + name;
+    return collapse ? collapseSeparators(path) : path;
 }
 
 bool collectFolderTree(const QString& folder, const QString& pattern, bool collapse, const FileSystem& files,

@@ -16,7 +16,7 @@ class GatheredPaths;
 // The path of the file name found in folderEntry (a folder entry of the walk,
 // ending in a separator). With collapse on, every doubled separator in the
 // whole path becomes one, so a root folder gives "/name" rather than "//name".
-QString treeFilePath(const QString& folderEntry, const QString& name, bool collapse, QChar separator = u'/');
+QString treeFilePath(const QString& folderEntry, const QString& name, bool collapse);
 
 // Gathers the paths of the matching files (see matchesWildcard) of folder and
 // all its subfolders, in walk order: the folder's own files first, then every

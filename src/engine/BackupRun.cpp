@@ -40,6 +40,42 @@ private:
     bool& m_flag;
 };
 
+// The name of a source's backup, or why it has none (the text and line of its message).
+struct BackupName {
+    QString path;
+    QString problem;
+    int label = 0;
+};
+
+BackupName backupNameOf(const QString& source, const RunOptions& options, FixedFolder& folder,
+    const StampSettings& stamp, QHash<QString, int>& nameLimits, const FileSystem& files)
+{
+    const QString extension = extensionOf(source);
+    const QString fileName = fileNameOf(source);
+    QString destination;
+    if (options.destination == DestinationMode::FixedFolder) {
+        // An empty folder text would put the backup into the file-system root.
+        if (!folder.isSet())
+            return { {}, QStringLiteral("No destination folder is set."),
+                options.stamping ? NameFixedStamped : NameFixedPlain };
+        destination = options.stamping ? fixedFolderName(fileName, extension, folder, stamp)
+                                       : folder.text() + plainBackupName(fileName, extension);
+    } else if (options.destination == DestinationMode::SourceFolder) {
+        destination = sourceFolderOf(source)
+            + (options.stamping ? stampedName(fileName, extension, stamp)
+                                : plainBackupName(fileName, extension));
+    }
+    // No destination option, or no write mode for a stamped name, leaves no
+    // file name to copy to.
+    if (destination.isEmpty() || destination.endsWith(NativeSeparator))
+        return { {}, QStringLiteral("There is no destination for the backup of \"%1\".").arg(source),
+            CopyFile };
+    const QString destinationFolder = sourceFolderOf(destination);
+    if (!nameLimits.contains(destinationFolder))
+        nameLimits.insert(destinationFolder, files.nameLengthLimit(destinationFolder));
+    return { fitNameToLimit(destination, fileName, nameLimits.value(destinationFolder)), {}, 0 };
+}
+
 } // namespace
 
 BackupRun::BackupRun(RunServices services)
@@ -99,39 +135,14 @@ bool BackupRun::runPerFile(const RunRequest& request, const RunOptions& options)
     for (const QString& source : request.entries) {
         if (stopRequested())
             return false;
-        const QString sourceFolder = sourceFolderOf(source);
-        const QString extension = extensionOf(source);
-        const QString fileName = fileNameOf(source);
-
-        QString destination;
-        if (options.destination == DestinationMode::FixedFolder) {
-            const int label = options.stamping ? NameFixedStamped : NameFixedPlain;
-            // An empty folder text would put the backup into the file-system root.
-            if (!folder.isSet()) {
-                if (!report(QStringLiteral("No destination folder is set."), label))
-                    return false;
-                continue;
-            }
-            destination = options.stamping ? fixedFolderName(fileName, extension, folder, stamp)
-                                           : folder.text() + plainBackupName(fileName, extension);
-        } else if (options.destination == DestinationMode::SourceFolder) {
-            destination = sourceFolder
-                + (options.stamping ? stampedName(fileName, extension, stamp)
-                                    : plainBackupName(fileName, extension));
-        }
-
-        // No destination option, or no write mode for a stamped name, leaves
-        // no file name to copy to.
-        if (destination.isEmpty() || destination.endsWith(NativeSeparator)) {
-            if (!report(QStringLiteral("There is no destination for the backup of \"%1\".").arg(source),
-                    CopyFile))
+        const BackupName name = backupNameOf(source, options, folder, stamp, nameLimits, m_services.files);
+        if (!name.problem.isEmpty()) {
+            if (!report(name.problem, name.label))
                 return false;
             continue;
         }
-        const QString destinationFolder = sourceFolderOf(destination);
-        if (!nameLimits.contains(destinationFolder))
-            nameLimits.insert(destinationFolder, m_services.files.nameLengthLimit(destinationFolder));
-        destination = fitNameToLimit(destination, fileName, nameLimits.value(destinationFolder));
+        const QString& destination = name.path;
+        const QString fileName = fileNameOf(source);
 
         // The same entry twice may replace its own backup; another file whose
         // backup name comes out the same may not.

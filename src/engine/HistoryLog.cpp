@@ -39,5 +39,6 @@ QString historyLine(const QString& fileName, const QString& dateText)
 
 FileResult appendHistory(FileSystem& files, const QString& programFolder, const QString& lineText)
 {
-    return files.appendToFile(historyPath(programFolder), (lineText + QStringLiteral("\r\n")).toLocal8Bit());
+    return files.writeFile(historyPath(programFolder), (lineText + QStringLiteral("\r\n")).toLocal8Bit(),
+        FileSystem::Write::Appending);
 }

@@ -2,6 +2,7 @@
 #include "FakeLauncher.h"
 #include "FakeTrayIcon.h"
 #include "ScriptedDialogs.h"
+#include "TestFiles.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowLayout.h"
 #include "desktop/Splash.h"
@@ -27,12 +28,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 // A program folder and a settings file of its own, real widgets offscreen,
 // and fakes only for the dialogs, the launcher and the clock.

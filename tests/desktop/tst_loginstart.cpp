@@ -1,4 +1,5 @@
 #include "ScriptedDialogs.h"
+#include "TestFiles.h"
 #include "desktop/AutostartEntry.h"
 #include "desktop/LoginStart.h"
 #include "platform/LocalFileSystem.h"
@@ -10,12 +11,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 QString execLine(const QByteArray& entry)
 {

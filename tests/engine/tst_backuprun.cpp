@@ -1,11 +1,8 @@
-#include "FakeClock.h"
-#include "ScriptedDialogs.h"
+#include "RunBench.h"
 #include "Unprivileged.h"
-#include "engine/BackupRun.h"
-#include "platform/LocalFileSystem.h"
-#include "platform/StopRequest.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -17,61 +14,18 @@
 
 namespace {
 
-const QLocale english(QLocale::English, QLocale::UnitedStates);
-const QString completed = QStringLiteral("Auto Backup Complete at 12/6/2026 9:05:03 PM");
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+const QLocale& english = runLocale;
+const QString& completed = runCompleted;
 
 QString errorText(const QString& description, int line)
 {
-    return description + QStringLiteral("\r\nin Quillkeep.IntervalSave.SaveAll at line %1").arg(line);
+    return description + runErrorEnd(line);
 }
 
-// A program folder, a source folder and a destination folder, all real,
-// with a run wired to a scripted error box and a fixed clock.
-struct Bench {
-    QTemporaryDir root;
-    LocalFileSystem files;
-    FakeClock clock;
-    ScriptedDialogs dialogs;
-    StopRequest stop;
-    BackupRun run { RunServices { files, clock, dialogs, english, root.filePath("prog"), &stop } };
-    QStringList captions;
-    QStringList folderWrites;
-
-    Bench()
-    {
-        QDir(root.path()).mkpath("prog");
-        QDir(root.path()).mkpath("docs");
-        QDir(root.path()).mkpath("dest");
-    }
-    QString source(const QString& name, const QByteArray& content = "content")
-    {
-        const QString path = root.filePath("docs/" + name);
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(content);
-        return path;
-    }
-    QString dest(const QString& name = QString()) const { return root.filePath("dest") + "/" + name; }
-    QString history() const { return QString::fromUtf8(readAll(root.filePath("prog/history.txt"))); }
-    QStringList destFiles() const
-    {
-        return QDir(dest()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    }
-    bool saveAll(const QStringList& entries, RunOptions options)
-    {
-        RunRequest request { std::move(options), entries, [this](const QString& c) { captions << c; },
-            [this](const QString& t) { folderWrites << t; } };
-        return run.run(request);
-    }
+struct Bench : RunBench {
     RunOptions fixedFolder(bool stamping = false, WriteMode mode = WriteMode::CreateNew) const
     {
-        return RunOptions { false, stamping, DestinationMode::FixedFolder, mode, dest() };
+        return options(false, stamping, mode);
     }
 };
 
@@ -201,24 +155,37 @@ private slots:
         QVERIFY(!QFile::exists(b.root.filePath("prog/history.txt")));
     }
 
-    void emptyFolderTextSkipsTheFile_data()
+    // An empty folder text would put backups into the file-system root, or
+    // the archive into the working directory: nothing is written at all.
+    void emptyFolderTextWritesNothing_data()
     {
+        QTest::addColumn<bool>("archive");
         QTest::addColumn<bool>("stamping");
         QTest::addColumn<int>("line");
-        QTest::newRow("plain") << false << 200;
-        QTest::newRow("stamped") << true << 198;
+        QTest::newRow("plain") << false << false << 200;
+        QTest::newRow("stamped") << false << true << 198;
+        QTest::newRow("archive") << true << false << 172;
+        QTest::newRow("stamped archive") << true << true << 168;
     }
-    void emptyFolderTextSkipsTheFile()
+    void emptyFolderTextWritesNothing()
     {
+        QFETCH(bool, archive);
         QFETCH(bool, stamping);
         QFETCH(int, line);
         Bench b;
-        RunOptions options = b.fixedFolder(stamping);
+        if (archive)
+            b.addArchiver();
+        RunOptions options = b.options(archive, stamping);
         options.folderText.clear();
         QVERIFY(b.saveAll({ b.source("a.txt") }, options));
         QCOMPARE(b.dialogs.messageTexts(), QStringList { errorText("No destination folder is set.", line) });
         QVERIFY(b.folderWrites.isEmpty());
-        QVERIFY(!QFile::exists(b.root.filePath("prog/history.txt")));
+        QVERIFY(!QFile::exists(b.prog("history.txt")));
+        QDirIterator written(b.root.path(), { "*.zip", "*.part", "*Backup*" }, QDir::Files | QDir::Hidden,
+            QDirIterator::Subdirectories);
+        QVERIFY(!written.hasNext());
+        QVERIFY(!QFileInfo::exists(QDir::current().filePath("Backup.zip")));
+        QCOMPARE(b.captions, QStringList { completed });
     }
 
     void stampedWithoutWriteModeFailsTheCopy()

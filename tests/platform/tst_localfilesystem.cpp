@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "Unprivileged.h"
 #include "platform/LocalCopyGroup.h"
 #include "platform/LocalFileSystem.h"
@@ -13,19 +14,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 QStringList everything(const QString& folder)
 {

@@ -1,4 +1,5 @@
 #include "ScriptedDialogs.h"
+#include "TestFiles.h"
 #include "Unprivileged.h"
 #include "settings/SettingsProblems.h"
 #include "settings/SettingsStore.h"
@@ -6,16 +7,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-} // namespace
 
 class SettingsStoreTest : public QObject {
     Q_OBJECT

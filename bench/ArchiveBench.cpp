@@ -10,10 +10,10 @@
 #include "CountingDialogs.h"
 #include "Median.h"
 #include "engine/ArchiveMode.h"
-#include "engine/IntervalSave.h"
+#include "engine/BackupRun.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/SystemClock.h"
-#include "platform/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -71,7 +71,7 @@ ArchiveFigures measure(const QString& work, const FileSet& set, const QString& s
     LocalFileSystem files;
     SystemClock clock;
     CountingDialogs dialogs;
-    IntervalSave save(
+    BackupRun save(
         RunServices { files, clock, dialogs, QLocale(QLocale::English, QLocale::UnitedStates), prog });
     const RunRequest request { RunOptions {
                                    true, false, DestinationMode::FixedFolder, WriteMode::CreateNew, runDest },
@@ -79,7 +79,7 @@ ArchiveFigures measure(const QString& work, const FileSet& set, const QString& s
     const QString peerArchive = peerDest + "Backup.zip";
 
     const Figures direct = sideBySide(
-        set, "run", [&] { save.SaveAll(request); }, "7za",
+        set, "run", [&] { save.run(request); }, "7za",
         [&] {
             QFile::remove(peerArchive);
             QProcess::execute(
@@ -96,7 +96,7 @@ ArchiveFigures measure(const QString& work, const FileSet& set, const QString& s
         copyTimes.push_back(secondsOf([&] {
             auto copies = files.startCopies(CopyDurability::Scratch);
             for (const QString& source : sources) {
-                copies->add(source, TempFolderPath(prog) + "/" + QFileInfo(source).fileName(), {});
+                copies->add(source, tempFolderPath(prog) + "/" + QFileInfo(source).fileName(), {});
                 if (copies->isFull())
                     copies->commit();
             }
@@ -108,9 +108,9 @@ ArchiveFigures measure(const QString& work, const FileSet& set, const QString& s
 
     dialogs.messages = 0;
     const QString stepsArchive = stepsDest + "Backup.zip";
-    const ProgramCall stepsCall = ArchiverCall(prog, stepsArchive, stepsList);
+    const ProgramCall stepsCall = archiverCall(prog, stepsArchive, stepsList);
     const Figures steps = sideBySide(
-        set, "run", [&] { save.SaveAll(request); }, "steps",
+        set, "run", [&] { save.run(request); }, "steps",
         [&] {
             QFile::remove(stepsArchive);
             QProcess::execute("cp", QStringList { "-p" } + sources + QStringList { stepsCopies });

@@ -39,17 +39,17 @@ void runBackupSetBench(QTextStream& out)
         return;
     }
     BackupSetModel model;
-    model.AppendEntries(fullSetOfPaths());
+    model.appendEntries(fullSetOfPaths());
 
     std::vector<double> stores;
     std::vector<double> restores;
-    bool complete = model.EntryCount() == BackupSetModel::MaxEntries;
+    bool complete = model.entryCount() == BackupSetModel::MaxEntries;
     for (int i = 0; i < Repetitions; ++i) {
         // Each round starts from its own file, as the first shutdown after a start would.
         const QString file = dir.filePath(QStringLiteral("store%1.ini").arg(i));
         {
             SettingsStore store(file);
-            store.WriteSetting(QStringLiteral("Path"), QStringLiteral("/home/someone/"));
+            store.setValue(QStringLiteral("Path"), QStringLiteral("/home/someone/"));
             stores.push_back(secondsOf([&] { storeBackupSet(store, model); }));
         }
         // A copy no store has opened yet must be read from disk, as at start-up.

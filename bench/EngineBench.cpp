@@ -5,7 +5,7 @@
 #include "BenchFiles.h"
 #include "Benches.h"
 #include "CountingDialogs.h"
-#include "engine/IntervalSave.h"
+#include "engine/BackupRun.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/SystemClock.h"
 
@@ -28,14 +28,14 @@ Figures measure(const QString& work, const FileSet& set, QTextStream& out)
     LocalFileSystem files;
     SystemClock clock;
     CountingDialogs dialogs;
-    IntervalSave save(RunServices {
+    BackupRun save(RunServices {
         files, clock, dialogs, QLocale(QLocale::English, QLocale::UnitedStates), work + "/prog" });
     const RunRequest request { RunOptions { false, false, DestinationMode::FixedFolder, WriteMode::CreateNew,
                                    runDest },
         sources, [](const QString&) {}, [](const QString&) {} };
 
     const Figures f = sideBySide(
-        set, "run", [&] { save.SaveAll(request); }, "cp",
+        set, "run", [&] { save.run(request); }, "cp",
         [&] { QProcess::execute("cp", QStringList { "-p" } + sources + QStringList { cpDest }); }, out,
         [&] {
             QProcess::execute("sync", { "-f", cpDest });

@@ -5,7 +5,6 @@
 #include "Median.h"
 #include "platform/Launcher.h"
 #include "platform/LocalFileSystem.h"
-#include "platform/RichTextBox.h"
 #include "viewing/HistoryViewing.h"
 
 #include <QApplication>
@@ -65,18 +64,17 @@ void runHistoryBench(QTextStream& out, const QString& folder)
     QWidget window;
     auto* view = new QPushButton(&window);
     auto* copy = new QPushButton(&window);
-    auto* carrier = new RichTextBox(&window);
     LocalFileSystem files;
     NoLauncher launcher;
     CountingDialogs dialogs;
-    HistoryViewing history(view, copy, carrier, files, launcher, dialogs, dir.path());
+    HistoryViewing history(view, copy, files, launcher, dialogs, dir.path());
 
     const auto [before, peakBefore] = memoryMb();
     std::vector<double> copies;
     std::vector<double> reads;
     double peakFirst = 0;
     for (int i = 0; i < Repetitions; ++i) {
-        copies.push_back(secondsOf([&] { history.PushButton8_Click(); }));
+        copies.push_back(secondsOf([&] { history.copyHistory(); }));
         if (i == 0)
             peakFirst = memoryMb().second;
         reads.push_back(secondsOf([&] {

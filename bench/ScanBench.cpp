@@ -7,13 +7,13 @@
 #include "Benches.h"
 #include "CountingDialogs.h"
 #include "Median.h"
-#include "backupset/AddFolder.h"
 #include "backupset/BackupSetIntake.h"
 #include "backupset/BackupSetModel.h"
-#include "platform/EventPacer.h"
+#include "backupset/FolderWalk.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/StopRequest.h"
 #include "platform/SystemClock.h"
+#include "support/EventPacer.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -117,9 +117,9 @@ void runLargeFolderScan(QTextStream& out, const QString& top)
         EventPacer pacer(clock, never);
         const double scan = secondsOf([&] {
             longestGap = std::max(longestGap,
-                longestGapNs([&] { AddFolderTree(top, QStringLiteral("*.*"), true, files, pacer, intake); }));
+                longestGapNs([&] { addFolderTree(top, QStringLiteral("*.*"), true, files, pacer, intake); }));
         });
-        added = model.EntryCount();
+        added = model.entryCount();
         const double peer = secondsOf([&] { findFiles(top); });
 
         // The window is closed a tenth of a second into the scan; shutdown
@@ -135,7 +135,7 @@ void runLargeFolderScan(QTextStream& out, const QString& top)
         BackupSetIntake unusedIntake(unused, dialogs);
         sinceStart.start();
         close.start(CloseAtMs);
-        AddFolderTree(top, QStringLiteral("*.*"), true, files, stoppable, unusedIntake);
+        addFolderTree(top, QStringLiteral("*.*"), true, files, stoppable, unusedIntake);
         const double stopped = (sinceStart.nsecsElapsed() / 1e6 - CloseAtMs) / 1000;
         if (rep == 0)
             continue;
@@ -178,10 +178,10 @@ void runScanBench(QTextStream& out)
         qint64 gap = 0;
         const double scan = secondsOf([&] {
             gap = longestGapNs(
-                [&] { AddFolderTree(top, QStringLiteral("*.*"), true, files, pacer, intake); });
+                [&] { addFolderTree(top, QStringLiteral("*.*"), true, files, pacer, intake); });
         });
         const double peer = secondsOf([&] { found = findFiles(top); });
-        added = model.EntryCount();
+        added = model.entryCount();
         // The first round only warms the caches.
         if (rep == 0)
             continue;

@@ -17,7 +17,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: quillstead-render-icons OUTPUT_FOLDER SIZE...\n");
         return 2;
     }
-    const QIcon icon = ProgramIcon();
+    const QIcon icon = programIcon();
     for (const QString& text : arguments.mid(2)) {
         const int size = text.toInt();
         const QString folder = QStringLiteral("%1/%2x%2/apps").arg(arguments[1]).arg(size);

@@ -1,7 +1,7 @@
 #include "ApplyAppearance.h"
 
 #include "BackColor.h"
-#include "Form1.h"
+#include "MainWindowLayout.h"
 #include "platform/FileSystem.h"
 
 #include <QCheckBox>
@@ -21,7 +21,7 @@ bool takesFormColour(const QWidget& control)
 
 } // namespace
 
-void ApplyAppearance(Form1& form, const FileSystem& files, const QString& programFolder)
+void applyAppearance(MainWindowLayout& form, const FileSystem& files, const QString& programFolder)
 {
     // An ordinary search: a hidden skin file does not count.
     if (files.listFiles(programFolder + QStringLiteral("/x"), QStringLiteral("o.cjs")).isEmpty())
@@ -29,9 +29,9 @@ void ApplyAppearance(Form1& form, const FileSystem& files, const QString& progra
 
     // The colour scheme's button face, so the window follows the user's scheme.
     const QColor buttonFace = QGuiApplication::palette().color(QPalette::Button);
-    SetBackColor(form, buttonFace);
+    setBackColor(form, buttonFace);
     for (QWidget* control : form.controls()) {
         if (takesFormColour(*control))
-            SetBackColor(*control, buttonFace);
+            setBackColor(*control, buttonFace);
     }
 }

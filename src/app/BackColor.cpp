@@ -3,7 +3,7 @@
 #include <QPalette>
 #include <QWidget>
 
-void SetBackColor(QWidget& control, const QColor& colour)
+void setBackColor(QWidget& control, const QColor& colour)
 {
     // Buttons paint their background in the button colour; these controls
     // take the window colour role instead, which is set to the wanted colour.
@@ -15,7 +15,7 @@ void SetBackColor(QWidget& control, const QColor& colour)
     control.setAutoFillBackground(true);
 }
 
-QColor BackColor(const QWidget& control)
+QColor backColor(const QWidget& control)
 {
     return control.autoFillBackground() || control.isWindow()
         ? control.palette().color(control.backgroundRole())

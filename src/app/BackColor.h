@@ -6,6 +6,6 @@ class QWidget;
 
 // Gives a control a background colour of its own that it paints itself,
 // as frames, check boxes and option buttons do.
-void SetBackColor(QWidget& control, const QColor& colour);
+void setBackColor(QWidget& control, const QColor& colour);
 // The colour the control paints its background with; transparent when it paints none.
-QColor BackColor(const QWidget& control);
+QColor backColor(const QWidget& control);

@@ -1,6 +1,6 @@
 #include "HoverCursor.h"
 
-#include "platform/FileExists.h"
+#include "support/FileExists.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -29,10 +29,10 @@ QPoint hotSpotOf(const QString& path, const QSize& imageSize)
 
 } // namespace
 
-std::optional<QCursor> LoadHoverCursor(const FileSystem& files, const QString& programFolder)
+std::optional<QCursor> loadHoverCursor(const FileSystem& files, const QString& programFolder)
 {
     const QString path = programFolder + QStringLiteral("/HAND-M.CUR");
-    if (!FileExists(files, path))
+    if (!fileExists(files, path))
         return std::nullopt;
     QImageReader reader(path, "cur");
     const QImage image = reader.read();

@@ -9,4 +9,4 @@ class FileSystem;
 // The hover pointer's image: the cursor file HAND-M.CUR of the program
 // folder, with the hot spot the file names. Nothing when the file is missing
 // or cannot be read as an image.
-std::optional<QCursor> LoadHoverCursor(const FileSystem& files, const QString& programFolder);
+std::optional<QCursor> loadHoverCursor(const FileSystem& files, const QString& programFolder);

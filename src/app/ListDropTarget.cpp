@@ -10,7 +10,7 @@ namespace {
 // Never a move: a source told "moved" may delete the files the user wants backed up.
 bool acceptAsCopy(QDropEvent& event)
 {
-    if (!event.mimeData() || !DroppedFilePaths(*event.mimeData())) {
+    if (!event.mimeData() || !droppedFilePaths(*event.mimeData())) {
         event.setDropAction(Qt::IgnoreAction);
         event.ignore();
         return false;
@@ -49,7 +49,7 @@ bool ListDropTarget::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Drop: {
         auto& drop = *static_cast<QDropEvent*>(event);
         if (acceptAsCopy(drop))
-            emit filesDropped(*DroppedFilePaths(*drop.mimeData()));
+            emit filesDropped(*droppedFilePaths(*drop.mimeData()));
         return true;
     }
     default:

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FormBackupTrigger.h"
+#include "WindowBackupTrigger.h"
 #include "backupset/BackupSetModel.h"
 #include "platform/StopRequest.h"
 #include "schedule/ImmediateBackup.h"
@@ -17,7 +17,7 @@ class Clock;
 class DestinationFolder;
 class Dialogs;
 class FileSystem;
-class Form1;
+class MainWindowLayout;
 class HistoryViewing;
 class Launcher;
 class OptionControls;
@@ -25,9 +25,8 @@ class PointerRules;
 class SettingsProblems;
 class SettingsStore;
 class Splash;
+class TrayIcon;
 class TrayMinimize;
-class TrayShell;
-class cSysTray;
 
 // What the window works with, handed in by the program's entry (or a test).
 struct ProgramServices {
@@ -44,12 +43,12 @@ struct ProgramServices {
     // Where the files the program only reads are looked up, in order; empty:
     // the program folder alone.
     QStringList readFolders = {};
-    TrayShell* trayShell = nullptr; // the notification area; none: the desktop's own
+    TrayIcon* trayIcon = nullptr; // the notification area's icon; none: the desktop's own
     QString autostartFolder = {}; // where the login entry goes; empty: the user's autostart folder
     QString executablePath = {}; // what the login entry starts; empty: this program
 };
 
-// The main window's behaviour: it creates Form1, connects every control to
+// The main window's behaviour: it creates MainWindowLayout, connects every control to
 // the subsystem that handles it, and runs start-up and shutdown.
 class MainWindow : public QObject {
     Q_OBJECT
@@ -57,19 +56,18 @@ public:
     explicit MainWindow(ProgramServices services, QObject* parent = nullptr);
     ~MainWindow() override;
 
-    Form1& form() { return *m_form; }
+    MainWindowLayout& form() { return *m_form; }
     const BackupSetModel& backupSet() const { return m_backupSet; }
     AutoBackupSchedule& schedule() { return *m_schedule; }
     PointerRules& pointerRules() { return *m_pointerRules; }
     bool isLoading() const { return m_loading; }
-    cSysTray& tray() { return *cSysTray1; }
     TrayMinimize& trayMinimize() { return *m_trayMinimize; }
     Splash* splash() { return m_splash.get(); }
     // Raised as shutdown begins; what waits or shows dialogs checks it.
     const StopRequest& stopRequest() const { return m_stop; }
     bool hasShutDown() const { return m_shutDown; }
 
-    // Restores every remembered setting into the controls (Form_Load).
+    // Restores every remembered setting into the controls, as the window opens.
     void startUp();
     // Stores the backup set, stops the timer, empties the temp folder and ends
     // the process. Runs once, however the window is closed.
@@ -82,11 +80,11 @@ public:
     void bringToFront();
 
     // Control handlers.
-    void PushButton7_Click();
-    void PushButton4_Click();
-    void ListView1_OLEDragDrop(const QStringList& paths);
-    void PushButton6_Click();
-    void ListView1_DblClick();
+    void addFiles();
+    void addFolder();
+    void addDroppedPaths(const QStringList& paths);
+    void backUpNow();
+    void removeSelectedEntry();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -99,19 +97,18 @@ private:
     QString companionFolder(const QString& relativeName) const;
 
     ProgramServices m_services;
-    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<MainWindowLayout> m_form;
     BackupSetModel m_backupSet;
     PointerRules* m_pointerRules;
     StopRequest m_stop; // raised as shutdown begins
-    FormBackupTrigger m_trigger;
+    WindowBackupTrigger m_trigger;
     AutoBackupSchedule* m_schedule;
     OptionControls* m_options;
     DestinationFolder* m_destination;
     SettingsProblems* m_settingsProblems;
     ImmediateBackup m_immediateBackup;
-    std::unique_ptr<TrayShell> m_ownTrayShell;
-    TrayShell* m_trayShell;
-    cSysTray* cSysTray1;
+    std::unique_ptr<TrayIcon> m_ownTrayIcon;
+    TrayIcon* m_trayIcon;
     TrayMinimize* m_trayMinimize;
     HistoryViewing* m_history;
     std::unique_ptr<Splash> m_splash;

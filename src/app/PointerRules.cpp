@@ -1,6 +1,6 @@
 #include "PointerRules.h"
 
-#include "Form1.h"
+#include "MainWindowLayout.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -9,13 +9,13 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-PointerRules::PointerRules(Form1& form)
+PointerRules::PointerRules(MainWindowLayout& form)
     : QObject(&form)
     , m_form(form)
 {
-    m_hoverControls
-        = { form.PushButton1, form.PushButton2, form.PushButton5, form.PushButton6, form.PushButton7 };
-    m_resetControls = { &form, form.Frame2, form.Text5, form.ListView2 };
+    m_hoverControls = { form.chooseFolderButton, form.viewFolderButton, form.autoBackupButton,
+        form.backupNowButton, form.addFilesButton };
+    m_resetControls = { &form, form.destinationFrame, form.destinationEdit, form.intervalList };
     for (QWidget* control : form.controls())
         m_controls.insert(control);
 

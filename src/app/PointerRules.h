@@ -5,12 +5,12 @@
 #include <QSet>
 #include <optional>
 
-class Form1;
+class MainWindowLayout;
 class QWidget;
 
 // The main window's mouse pointer: default, busy (hourglass) or the hover
 // pointer. Moving over the hover buttons shows the hover pointer, moving over
-// the window background, Frame2, Text5 or ListView2 restores the default, and
+// the window background, destinationFrame, destinationEdit or intervalList restores the default, and
 // a busy pointer stays until the work that set it ends.
 class PointerRules : public QObject {
     Q_OBJECT
@@ -18,7 +18,7 @@ public:
     enum class Pointer { Default, Busy, Hover };
 
     // Watches every control of the form; the form owns the rules.
-    explicit PointerRules(Form1& form);
+    explicit PointerRules(MainWindowLayout& form);
 
     // The image of the hover pointer; without one the hover pointer looks like the default.
     void setHoverCursor(const QCursor& image);
@@ -34,7 +34,7 @@ private:
     QWidget* controlConcerned(QWidget& receiver) const;
     void setPointer(Pointer pointer);
 
-    Form1& m_form;
+    MainWindowLayout& m_form;
     QSet<const QWidget*> m_controls;
     QSet<const QWidget*> m_hoverControls;
     QSet<const QWidget*> m_resetControls;

@@ -60,7 +60,7 @@ QPixmap drawIcon(int size)
 
 } // namespace
 
-QIcon ProgramIcon()
+QIcon programIcon()
 {
     QIcon icon;
     for (int size : { 16, 24, 32, 48, 64, 128, 256 })

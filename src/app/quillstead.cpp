@@ -1,13 +1,13 @@
-#include "Form1.h"
-#include "Main.h"
+#include "HomePageVisit.h"
 #include "MainWindow.h"
+#include "MainWindowLayout.h"
 #include "engine/DateText.h"
 #include "platform/Platform.h"
-#include "platform/ProgramFolder.h"
 #include "platform/QtDialogs.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
 #include "settings/SettingsStore.h"
+#include "support/ProgramFolder.h"
 
 #include <QApplication>
 
@@ -22,10 +22,10 @@ int main(int argc, char* argv[])
     Platform platform = makePlatform();
     SettingsStore settings;
     QtDialogs dialogs(nullptr);
-    const ProgramFolders folders = RunningProgramFolders();
+    const ProgramFolders folders = runningProgramFolders();
     MainWindow window(ProgramServices { *platform.files, *platform.clock, dialogs, *platform.launcher,
-        settings, folders.writable, ProgramLocale(), QStringLiteral(QUILL_HOME_PAGE),
-        ClockSeededDraw(*platform.clock), [] { QCoreApplication::quit(); }, folders.lookup,
+        settings, folders.writable, programLocale(), QStringLiteral(QUILL_HOME_PAGE),
+        clockSeededDraw(*platform.clock), [] { QCoreApplication::quit(); }, folders.lookup,
         platform.tray.get() });
     dialogs.setOwner(&window.form());
     dialogs.setStopRequest(&window.stopRequest());

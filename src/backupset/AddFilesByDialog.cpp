@@ -4,14 +4,14 @@
 #include "HasBadCharacters.h"
 #include "platform/Dialogs.h"
 
-void AddFilesByDialog(Dialogs& dialogs, const FileSystem& files, BackupSetIntake& intake)
+void addFilesByDialog(Dialogs& dialogs, const FileSystem& files, BackupSetIntake& intake)
 {
     const QStringList picked
         = dialogs.openFiles(QStringLiteral("Add File(s) - Hold Ctrl to select multiple files"),
             QStringLiteral("All Files (*.*)|*.*|"));
     QStringList good;
     for (const QString& path : picked) {
-        if (!LeftOutForName(intake, files, path))
+        if (!leftOutForName(intake, files, path))
             good.append(path);
     }
     intake.addAll(good);

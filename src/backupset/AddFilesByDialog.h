@@ -6,4 +6,4 @@ class FileSystem;
 
 // "Add Files": shows the open dialog, then adds every picked file that passes
 // the bad-name test, in one insertion; the bad ones are told in one message.
-void AddFilesByDialog(Dialogs& dialogs, const FileSystem& files, BackupSetIntake& intake);
+void addFilesByDialog(Dialogs& dialogs, const FileSystem& files, BackupSetIntake& intake);

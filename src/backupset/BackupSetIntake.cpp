@@ -54,7 +54,7 @@ BackupSetModel::AppendResult BackupSetIntake::add(const QString& path)
 {
     // A message box lets events run, and a removal there may make room again;
     // the action still stops adding, as its full message said.
-    const auto result = m_full ? BackupSetModel::AppendResult::RefusedFull : m_model.AppendEntry(path);
+    const auto result = m_full ? BackupSetModel::AppendResult::RefusedFull : m_model.appendEntry(path);
     report(result, path);
     tellLeftOut();
     return result;
@@ -89,7 +89,7 @@ int BackupSetIntake::addBatch(const QStringList& paths, bool restoring)
     if (m_full)
         results.fill(BackupSetModel::AppendResult::RefusedFull, paths.size());
     else
-        results = m_model.AppendEntries(paths);
+        results = m_model.appendEntries(paths);
     const int before = m_added;
     const auto beyond = results.count(BackupSetModel::AppendResult::RefusedFull);
     for (qsizetype i = 0; i < paths.size(); ++i) {

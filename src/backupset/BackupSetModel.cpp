@@ -17,7 +17,7 @@ BackupSetModel::AppendResult BackupSetModel::check(const QString& path, qsizetyp
     return AppendResult::Added;
 }
 
-BackupSetModel::AppendResult BackupSetModel::AppendEntry(const QString& path)
+BackupSetModel::AppendResult BackupSetModel::appendEntry(const QString& path)
 {
     const AppendResult result = check(path, m_entries.size());
     if (result != AppendResult::Added)
@@ -29,7 +29,7 @@ BackupSetModel::AppendResult BackupSetModel::AppendEntry(const QString& path)
     return result;
 }
 
-QList<BackupSetModel::AppendResult> BackupSetModel::AppendEntries(const QStringList& paths)
+QList<BackupSetModel::AppendResult> BackupSetModel::appendEntries(const QStringList& paths)
 {
     QList<AppendResult> results;
     results.reserve(paths.size());
@@ -48,7 +48,7 @@ QList<BackupSetModel::AppendResult> BackupSetModel::AppendEntries(const QStringL
     return results;
 }
 
-void BackupSetModel::RemoveSelectedEntry()
+void BackupSetModel::removeSelectedEntry()
 {
     const int row = m_selectedRow;
     if (row < 0 || row >= m_entries.size())
@@ -61,12 +61,12 @@ void BackupSetModel::RemoveSelectedEntry()
     emit selectedRowChanged(-1);
 }
 
-int BackupSetModel::EntryCount() const
+int BackupSetModel::entryCount() const
 {
     return static_cast<int>(m_entries.size());
 }
 
-QString BackupSetModel::EntryText(int row1Based) const
+QString BackupSetModel::entryText(int row1Based) const
 {
     if (row1Based < 1 || row1Based > m_entries.size())
         return QString();

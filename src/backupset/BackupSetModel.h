@@ -6,7 +6,7 @@
 #include <QStringList>
 
 // The backup set: the ordered file paths every run copies, and the selected
-// row. ListView1 only shows it. Duplicates are allowed and every path is kept
+// row. backupSetList only shows it. Duplicates are allowed and every path is kept
 // exactly as given. After a removal nothing is selected, so a stray second
 // double-click cannot take out the row that moved up.
 class BackupSetModel : public QAbstractListModel {
@@ -27,16 +27,16 @@ public:
     // False for a path the stored form could not give back as one entry.
     static bool canStore(QStringView path) { return !path.contains(u';'); }
     // How many more paths fit.
-    int roomLeft() const { return m_capacity - EntryCount(); }
+    int roomLeft() const { return m_capacity - entryCount(); }
 
-    AppendResult AppendEntry(const QString& path);
+    AppendResult appendEntry(const QString& path);
     // Appends every acceptable path in one insertion; one result per path, in order.
-    QList<AppendResult> AppendEntries(const QStringList& paths);
+    QList<AppendResult> appendEntries(const QStringList& paths);
     // Removes the selected row; does nothing when no row is selected.
-    void RemoveSelectedEntry();
-    int EntryCount() const;
-    // The text of row 1..EntryCount(); "" outside that range.
-    QString EntryText(int row1Based) const;
+    void removeSelectedEntry();
+    int entryCount() const;
+    // The text of row 1..entryCount(); "" outside that range.
+    QString entryText(int row1Based) const;
 
     QStringList entries() const { return m_entries; }
     int capacity() const { return m_capacity; }

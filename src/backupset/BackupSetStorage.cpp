@@ -7,10 +7,10 @@
 
 void storeBackupSet(SettingsStore& store, const BackupSetModel& model)
 {
-    writeSetting(store, Setting::Files, EncodeFiles(model.entries()));
+    writeSetting(store, Setting::Files, encodeFiles(model.entries()));
 }
 
 int restoreBackupSet(const SettingsStore& store, BackupSetIntake& intake)
 {
-    return intake.restoreAll(DecodeFiles(readSetting(store, Setting::Files)));
+    return intake.restoreAll(decodeFiles(readSetting(store, Setting::Files)));
 }

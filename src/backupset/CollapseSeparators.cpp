@@ -1,6 +1,6 @@
 #include "CollapseSeparators.h"
 
-QString CollapseSeparators(QString path, QChar separator)
+QString collapseSeparators(QString path)
 {
-    return path.replace(QString(2, separator), QString(separator));
+    return path.replace(QStringLiteral("//"), QStringLiteral("/"));
 }

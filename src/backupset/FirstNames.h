@@ -9,7 +9,7 @@
 
 // The order of names within one folder of a walk: letter case ignored, ties
 // in character order, so the order never depends on the disk.
-bool WalkOrder(const QString& a, const QString& b);
+bool walkOrder(const QString& a, const QString& b);
 
 // The first names in walk order out of any number offered one at a time,
 // holding no more than limit of them at any moment: a folder of a million

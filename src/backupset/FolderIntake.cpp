@@ -1,14 +1,14 @@
 #include "FolderIntake.h"
 
-#include "AddFolder.h"
 #include "BackupSetIntake.h"
-#include "BrowseForFolder.h"
+#include "FolderWalk.h"
 #include "HasBadCharacters.h"
 #include "platform/Dialogs.h"
-#include "platform/EventPacer.h"
 #include "platform/FileSystem.h"
 #include "platform/StopRequest.h"
 #include "settings/SettingKeys.h"
+#include "support/BrowseForFolder.h"
+#include "support/EventPacer.h"
 
 #include <QMimeData>
 #include <QUrl>
@@ -38,7 +38,7 @@ private:
 
 } // namespace
 
-bool AddAllFilesInFolder(FolderIntakeServices services, SettingsStore& settings, BackupSetIntake& intake,
+bool addAllFilesInFolder(FolderIntakeServices services, SettingsStore& settings, BackupSetIntake& intake,
     const std::function<void(bool busy)>& setBusy)
 {
     const QString reply = services.dialogs.inputBox(QStringLiteral("Quillstead"),
@@ -52,17 +52,17 @@ bool AddAllFilesInFolder(FolderIntakeServices services, SettingsStore& settings,
     if (reply.isEmpty())
         return true;
     writeSetting(settings, Setting::Extension, reply);
-    const QString folder = BrowseForFolder(services.dialogs, QStringLiteral("Please select folder to add:"));
+    const QString folder = browseForFolder(services.dialogs, QStringLiteral("Please select folder to add:"));
     if (services.stop.requested())
         return false;
     if (folder.isEmpty())
         return true;
     BusyPointer busy(setBusy);
     EventPacer pacer(services.clock, services.stop);
-    return AddFolderTree(folder, QStringLiteral("*.") + reply, true, services.files, pacer, intake);
+    return addFolderTree(folder, QStringLiteral("*.") + reply, true, services.files, pacer, intake);
 }
 
-std::optional<QStringList> DroppedFilePaths(const QMimeData& data)
+std::optional<QStringList> droppedFilePaths(const QMimeData& data)
 {
     const QList<QUrl> urls = data.urls();
     if (urls.isEmpty())
@@ -76,7 +76,7 @@ std::optional<QStringList> DroppedFilePaths(const QMimeData& data)
     return paths;
 }
 
-bool AddDroppedPaths(const QStringList& paths, FolderIntakeServices services, BackupSetIntake& intake)
+bool addDroppedPaths(const QStringList& paths, FolderIntakeServices services, BackupSetIntake& intake)
 {
     EventPacer pacer(services.clock, services.stop);
     GatheredPaths gathered(intake.roomLeft());
@@ -85,11 +85,11 @@ bool AddDroppedPaths(const QStringList& paths, FolderIntakeServices services, Ba
             return false;
         if (gathered.full())
             break;
-        if (LeftOutForName(intake, services.files, path))
+        if (leftOutForName(intake, services.files, path))
             continue;
         if (!services.files.folderExists(path))
             gathered.add(path);
-        else if (!CollectFolderTree(
+        else if (!collectFolderTree(
                      path, QStringLiteral("*.*"), false, services.files, pacer, intake, gathered))
             return false;
     }

@@ -26,12 +26,12 @@ struct FolderIntakeServices {
 // "Extension") and a folder, then adds the tree's files whose names end in
 // "." and that extension, with the busy pointer on meanwhile. False when
 // shutdown stopped it.
-bool AddAllFilesInFolder(FolderIntakeServices services, SettingsStore& settings, BackupSetIntake& intake,
+bool addAllFilesInFolder(FolderIntakeServices services, SettingsStore& settings, BackupSetIntake& intake,
     const std::function<void(bool busy)>& setBusy);
 
 // The local paths of dropped data when it is a list of file: URLs (what file
 // managers offer); nullopt for anything else, which cannot be dropped.
-std::optional<QStringList> DroppedFilePaths(const QMimeData& data);
+std::optional<QStringList> droppedFilePaths(const QMimeData& data);
 
 // Adds dropped paths in order: a folder (hidden ones too) gives every file of
 // its tree, all names, joined without collapsing; anything else is added as
@@ -39,4 +39,4 @@ std::optional<QStringList> DroppedFilePaths(const QMimeData& data);
 // express) or one with ";" is left out, and all such paths are told in one
 // message. Everything is added in one insertion at the end; gathering stops
 // once the set is full. False when shutdown stopped it.
-bool AddDroppedPaths(const QStringList& paths, FolderIntakeServices services, BackupSetIntake& intake);
+bool addDroppedPaths(const QStringList& paths, FolderIntakeServices services, BackupSetIntake& intake);

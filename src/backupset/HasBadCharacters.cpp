@@ -3,14 +3,14 @@
 #include "BackupSetIntake.h"
 #include "platform/FileSystem.h"
 
-bool HasBadCharacters(const FileSystem& files, const QString& path)
+bool hasBadCharacters(const FileSystem& files, const QString& path)
 {
     return !files.queryAttributes(path);
 }
 
-bool LeftOutForName(BackupSetIntake& intake, const FileSystem& files, const QString& path)
+bool leftOutForName(BackupSetIntake& intake, const FileSystem& files, const QString& path)
 {
-    if (HasBadCharacters(files, path))
+    if (hasBadCharacters(files, path))
         intake.leaveOut(path, NameProblem::BadCharacters);
     else if (!BackupSetModel::canStore(path))
         intake.leaveOut(path, NameProblem::Semicolon);

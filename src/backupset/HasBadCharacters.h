@@ -7,8 +7,8 @@ class FileSystem;
 
 // True when the system cannot report the attributes of path: a missing or
 // unreachable path, or a name the system encoding cannot express.
-bool HasBadCharacters(const FileSystem& files, const QString& path);
+bool hasBadCharacters(const FileSystem& files, const QString& path);
 
 // True when path has bad characters, or ";" that the set cannot store; the
 // intake then counts it among the paths its action left out, for one message.
-bool LeftOutForName(BackupSetIntake& intake, const FileSystem& files, const QString& path);
+bool leftOutForName(BackupSetIntake& intake, const FileSystem& files, const QString& path);

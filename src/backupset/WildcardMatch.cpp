@@ -9,7 +9,7 @@ bool sameLetter(QChar a, QChar b)
 
 } // namespace
 
-bool MatchesWildcard(QStringView name, QStringView pattern)
+bool matchesWildcard(QStringView name, QStringView pattern)
 {
     if (pattern == u"*.*")
         return true;

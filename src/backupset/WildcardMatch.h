@@ -6,4 +6,4 @@
 // "*" stands for any run of characters, "?" for exactly one, letter case is
 // ignored, every other character stands for itself (no brackets, no escapes),
 // and "*.*" matches every name, with or without a dot.
-bool MatchesWildcard(QStringView name, QStringView pattern);
+bool matchesWildcard(QStringView name, QStringView pattern);

@@ -23,21 +23,21 @@ public:
     // Shows the splash for 4 seconds while events run, unless "ShowAgain"
     // says otherwise or there is no loadable picture; returns when done, or at
     // once when the program is asked to stop meanwhile.
-    void SplashShow(
+    void showAtStartUp(
         const FileSystem& files, const Clock& clock, const StopRequest& stop, const QString& programFolder);
 
-    QLabel* Image1;
-    QCheckBox* Check1;
-    QFrame* Line1;
-    QFrame* Line2;
-    QFrame* Line3;
-    QFrame* Line4;
+    QLabel* picture;
+    QCheckBox* hideNextTimeCheck;
+    QFrame* leftEdge;
+    QFrame* topEdge;
+    QFrame* rightEdge;
+    QFrame* bottomEdge;
 
 private:
-    void Check1_Click();
+    void storeHideChoice();
 
     SettingsStore& m_settings;
 };
 
 // The splash picture: the first file of programFolder/Splash by name, or "".
-QString SplashPicturePath(const FileSystem& files, const QString& programFolder);
+QString splashPicturePath(const FileSystem& files, const QString& programFolder);

@@ -1,16 +1,17 @@
 #include "TrayMinimize.h"
 
-#include "platform/TrayShell.h"
+#include "platform/TrayIcon.h"
 
 #include <QEvent>
 #include <QWidget>
 
-TrayMinimize::TrayMinimize(QWidget& window, const TrayShell& shell, QObject* parent)
+TrayMinimize::TrayMinimize(QWidget& window, TrayIcon& icon, QObject* parent)
     : QObject(parent)
     , m_window(window)
-    , m_shell(shell)
+    , m_icon(icon)
 {
     m_window.installEventFilter(this);
+    connect(&icon, &TrayIcon::clicked, this, &TrayMinimize::trayIconClicked);
 }
 
 bool TrayMinimize::isHiddenInTray() const
@@ -19,12 +20,12 @@ bool TrayMinimize::isHiddenInTray() const
     return m_hiddenInTray && m_window.isHidden();
 }
 
-void TrayMinimize::Form_Resize()
+void TrayMinimize::windowStateChanged()
 {
     if (!m_window.isMinimized() || m_minimizedOnce)
         return;
     m_minimizedOnce = true;
-    if (!m_shell.isSystemTrayAvailable())
+    if (!m_icon.isSystemTrayAvailable())
         return; // no tray to come back from: it stays on the taskbar
     // The window stays minimised while hidden, and is made normal as it is
     // shown again: leaving the minimised state maps an X11 window, which
@@ -33,9 +34,9 @@ void TrayMinimize::Form_Resize()
     m_window.hide();
 }
 
-void TrayMinimize::cSysTray1_MouseUp(qint16 Button, qint32 /*Id*/)
+void TrayMinimize::trayIconClicked(Qt::MouseButton button)
 {
-    if (Button != 1 || !m_window.isMinimized())
+    if (button != Qt::LeftButton || !m_window.isMinimized())
         return;
     bringBack();
 }
@@ -52,6 +53,6 @@ void TrayMinimize::bringBack()
 bool TrayMinimize::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == &m_window && event->type() == QEvent::WindowStateChange)
-        Form_Resize();
+        windowStateChanged();
     return QObject::eventFilter(watched, event);
 }

@@ -1,29 +1,20 @@
 #include "ArchiveMode.h"
 
+#include "BackupNaming.h"
 #include "FixedFolder.h"
-#include "FormatFile.h"
 #include "PathPieces.h"
+#include "RunErrorLocations.h"
 #include "TempNameSet.h"
-#include "platform/EventLoop.h"
 #include "platform/FileSystem.h"
 #include "platform/StopRequest.h"
-#include "platform/TempFolder.h"
+#include "support/EventLoop.h"
+#include "support/TempFolder.h"
 
 #include <QFile>
 
 namespace {
 
-// Line labels of the archive steps, named in the run's error messages.
-enum Line : int {
-    MakeTempFolder = 106,
-    CopyToTemp = 156,
-    ListEntry = 158,
-    WriteList = 164,
-    NameStamped = 168,
-    RunStamped = 170,
-    ReplacePlain = 172,
-    RunPlain = 174,
-};
+using namespace RunErrorLocation;
 
 // The archiver's own lines, as many as a message box can sensibly show.
 QString archiverLines(const QString& output)
@@ -43,7 +34,7 @@ QString archiverLines(const QString& output)
 }
 
 // One line of list.txt for a temp copy, ended by CR LF.
-QByteArray ListLine(const QString& path)
+QByteArray listLine(const QString& path)
 {
     // The archiver trims blanks around a line and strips one pair of quotes
     // around it; a name it would change goes in quotes, read as it stands.
@@ -92,7 +83,7 @@ private:
     const QString m_listFile;
     // Lets events run between the pieces of a long copy; false once shutdown has begun.
     const KeepGoing m_keepGoing = [this] {
-        LetEventsRun();
+        letEventsRun();
         return !stopRequested();
     };
     bool m_stopped = false;
@@ -109,7 +100,7 @@ ArchiveOutcome ArchiveRun::run()
         return outcome();
     }
 
-    const QString temp = TempFolderPath(m_services.programFolder);
+    const QString temp = tempFolderPath(m_services.programFolder);
     if (!m_files.folderExists(temp)) {
         if (FileResult made = m_files.makeFolder(temp); !made && report(made.description, MakeTempFolder))
             return outcome();
@@ -132,7 +123,7 @@ ArchiveOutcome ArchiveRun::run()
     QString archiveName = QStringLiteral("Backup.zip");
     if (options.stamping) {
         const StampSettings stamp { options.writeMode, m_services.clock, m_services.locale };
-        archiveName = StampedName(QStringLiteral("Backup"), QStringLiteral("zip"), stamp);
+        archiveName = stampedName(QStringLiteral("Backup"), QStringLiteral("zip"), stamp);
         if (archiveName.isEmpty()) {
             report(QStringLiteral("There is no name for the archive: neither \"Create new file "
                                   "on backup\" nor \"Overwrite old backup file on backup\" is "
@@ -147,7 +138,7 @@ ArchiveOutcome ArchiveRun::run()
 
 QByteArray ArchiveRun::copyEntries(int& listed)
 {
-    const QString temp = TempFolderPath(m_services.programFolder);
+    const QString temp = tempFolderPath(m_services.programFolder);
     TempNameSet names;
     QByteArray listText;
     // The temp copies go in as groups of scratch copies: every run makes them
@@ -160,7 +151,7 @@ QByteArray ArchiveRun::copyEntries(int& listed)
             const FileResult result
                 = results.value(i, FileResult::failure(QStringLiteral("The copy was lost")));
             if (result) {
-                listText += ListLine(waiting[i]);
+                listText += listLine(waiting[i]);
                 ++listed;
             } else {
                 removeIfPresent(waiting[i]);
@@ -170,7 +161,7 @@ QByteArray ArchiveRun::copyEntries(int& listed)
         waiting.clear();
     };
     for (const QString& source : m_request.entries) {
-        const QString name = names.claim(FileNameOf(source));
+        const QString name = names.claim(fileNameOf(source));
         const QString copy = temp + u'/' + name;
         if (name.contains(u'\r') || name.contains(u'\n')) {
             report(QStringLiteral("\"%1\" cannot be archived: its name holds a line break, which the "
@@ -225,13 +216,13 @@ void ArchiveRun::pack(const QString& folder, const QString& archiveName)
 
     const QString archiverFolder
         = m_services.archiverFolder.isEmpty() ? m_services.programFolder : m_services.archiverFolder;
-    const ProgramCall call = ArchiverCall(archiverFolder, working, m_listFile);
+    const ProgramCall call = archiverCall(archiverFolder, working, m_listFile);
     // What the archiver has written goes out to the disk while it works (it
     // packs far slower than a disk writes), so the flush before the rename
     // has little left to write. Adding to an archive, it writes a new one
     // beside the old under this name, then renames it over.
     const QString written = adding ? working + QStringLiteral(".tmp") : working;
-    const RunResult ran = RunAndWait(call, m_services.stop, [&] { m_files.startWriteOut(written); });
+    const RunResult ran = runAndWait(call, m_services.stop, [&] { m_files.startWriteOut(written); });
     if (ran.end == RunResult::End::Stopped) {
         removeIfPresent(working);
         m_stopped = true;
@@ -279,17 +270,17 @@ QString ArchiveRun::failureText(
     }
     return what
         + QStringLiteral("\r\nNo archive was made; \"%1\" was left as it was.\r\nCommand: %2")
-              .arg(archiveName, CommandLineText(call));
+              .arg(archiveName, commandLineText(call));
 }
 
 } // namespace
 
-ArchiveOutcome ArchiveAll(const RunRequest& request, const RunServices& services, const ErrorReporter& report)
+ArchiveOutcome archiveAll(const RunRequest& request, const RunServices& services, const ErrorReporter& report)
 {
     return ArchiveRun(request, services, report).run();
 }
 
-ProgramCall ArchiverCall(const QString& archiverFolder, const QString& archive, const QString& listFile)
+ProgramCall archiverCall(const QString& archiverFolder, const QString& archive, const QString& listFile)
 {
     // -tzip: the working name says nothing of the type. -spd: names are not
     // wildcards (a file named a*.txt must not pull in others). -scsUTF-8 and

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IntervalSave.h"
+#include "BackupRun.h"
 #include "RunAndWait.h"
 
 #include <QString>
@@ -17,9 +17,9 @@ using ErrorReporter = std::function<void(const QString& description, int lineLab
 // distinct names, list.txt, and 7za packing them into one zip archive in the
 // fixed folder. The archive is made under a working name beside it and
 // replaces the previous one only when the archiver succeeded.
-ArchiveOutcome ArchiveAll(
+ArchiveOutcome archiveAll(
     const RunRequest& request, const RunServices& services, const ErrorReporter& report);
 
 // How the archiver is called: 7za of its folder adds the files named in the
 // list file (one UTF-8 name per line, taken literally) to a zip archive.
-ProgramCall ArchiverCall(const QString& archiverFolder, const QString& archive, const QString& listFile);
+ProgramCall archiverCall(const QString& archiverFolder, const QString& archive, const QString& listFile);

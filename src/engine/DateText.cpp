@@ -95,7 +95,7 @@ QString stampWord(const QString& text)
 
 } // namespace
 
-QLocale ProgramLocale()
+QLocale programLocale()
 {
     const QLocale system = QLocale::system();
     if (system.language() == QLocale::C)
@@ -103,19 +103,19 @@ QLocale ProgramLocale()
     return system;
 }
 
-QString GeneralDateFormat(const QLocale& locale)
+QString generalDateFormat(const QLocale& locale)
 {
     return plainBlanks(shortDateFormat(locale) + u' ' + longTimeFormat(locale));
 }
 
-QString GeneralDateText(const QDateTime& when, const QLocale& locale)
+QString generalDateText(const QDateTime& when, const QLocale& locale)
 {
     if (isMidnight(when.time()))
         return plainBlanks(locale.toString(when.date(), shortDateFormat(locale)));
-    return plainBlanks(locale.toString(when, GeneralDateFormat(locale)));
+    return plainBlanks(locale.toString(when, generalDateFormat(locale)));
 }
 
-QString StampDate(const QDate& date, const QLocale& locale)
+QString stampDate(const QDate& date, const QLocale& locale)
 {
     return QStringLiteral("%1 %2 %3")
         .arg(stampWord(locale.monthName(date.month(), QLocale::ShortFormat)))
@@ -123,7 +123,7 @@ QString StampDate(const QDate& date, const QLocale& locale)
         .arg(date.year(), 4, 10, QChar(u'0'));
 }
 
-QString StampTime(const QTime& time, const QLocale& locale)
+QString stampTime(const QTime& time, const QLocale& locale)
 {
     const int hour12 = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
     const QString clock = QStringLiteral("%1 %2 %3")

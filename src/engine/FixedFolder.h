@@ -10,8 +10,7 @@
 // is appended and the repaired text written back to the folder box.
 class FixedFolder {
 public:
-    FixedFolder(
-        QString text, std::function<void(const QString&)> writeBack, QChar separator = NativeSeparator);
+    FixedFolder(QString text, std::function<void(const QString&)> writeBack);
 
     bool isSet() const { return !m_text.isEmpty(); }
     // The folder text ending in the separator (repaired on first use).
@@ -20,5 +19,4 @@ public:
 private:
     QString m_text;
     std::function<void(const QString&)> m_writeBack;
-    QChar m_separator;
 };

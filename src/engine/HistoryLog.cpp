@@ -1,6 +1,6 @@
 #include "HistoryLog.h"
 
-QString HistoryPath(const QString& programFolder)
+QString historyPath(const QString& programFolder)
 {
     return programFolder + QStringLiteral("/history.txt");
 }
@@ -16,7 +16,7 @@ bool needsEscape(char16_t c)
 
 } // namespace
 
-QString HistoryLine(const QString& fileName, const QString& dateText)
+QString historyLine(const QString& fileName, const QString& dateText)
 {
     QString name;
     name.reserve(fileName.size());
@@ -37,7 +37,8 @@ QString HistoryLine(const QString& fileName, const QString& dateText)
     return name + QStringLiteral(" was backup saved at ") + dateText;
 }
 
-FileResult AppendHistory(FileSystem& files, const QString& programFolder, const QString& lineText)
+FileResult appendHistory(FileSystem& files, const QString& programFolder, const QString& lineText)
 {
-    return files.appendToFile(HistoryPath(programFolder), (lineText + QStringLiteral("\r\n")).toLocal8Bit());
+    return files.writeFile(historyPath(programFolder), (lineText + QStringLiteral("\r\n")).toLocal8Bit(),
+        FileSystem::Write::Appending);
 }

@@ -11,9 +11,9 @@ qsizetype utf8Length(QStringView text)
 
 } // namespace
 
-QString FitNameToLimit(const QString& destination, const QString& base, int limitBytes)
+QString fitNameToLimit(const QString& destination, const QString& base, int limitBytes)
 {
-    const QString name = FileNameOf(destination);
+    const QString name = fileNameOf(destination);
     if (utf8Length(name) <= limitBytes || !name.startsWith(base))
         return destination;
     const QStringView rest = QStringView(name).mid(base.size());

@@ -7,4 +7,4 @@
 // the name starts with) by whole characters from its end, so that the name
 // fits in limitBytes of UTF-8 with its stamp and extension whole. Returns
 // destination unchanged when it fits, or when even an empty base would not.
-QString FitNameToLimit(const QString& destination, const QString& base, int limitBytes);
+QString fitNameToLimit(const QString& destination, const QString& base, int limitBytes);

@@ -2,25 +2,25 @@
 
 #include <QStringList>
 
-QString FileNameOf(const QString& path, QChar separator)
+QString fileNameOf(const QString& path)
 {
-    return path.mid(path.lastIndexOf(separator) + 1);
+    return path.mid(path.lastIndexOf(NativeSeparator) + 1);
 }
 
-QString ExtensionOf(const QString& path, QChar separator)
+QString extensionOf(const QString& path)
 {
-    const QString name = FileNameOf(path, separator);
+    const QString name = fileNameOf(path);
     const qsizetype dot = name.lastIndexOf(u'.');
     return dot < 0 ? QString() : name.mid(dot + 1);
 }
 
-QString SourceFolderOf(const QString& path, QChar separator)
+QString sourceFolderOf(const QString& path)
 {
-    const qsizetype last = path.lastIndexOf(separator);
+    const qsizetype last = path.lastIndexOf(NativeSeparator);
     return last < 0 ? QString() : path.left(last + 1);
 }
 
-QString WithExtension(const QString& name, const QString& extension)
+QString withExtension(const QString& name, const QString& extension)
 {
     return extension.isEmpty() ? name : name + u'.' + extension;
 }

@@ -7,13 +7,13 @@
 inline constexpr QChar NativeSeparator = u'/';
 
 // Text after the last separator (the whole text when there is none).
-QString FileNameOf(const QString& path, QChar separator = NativeSeparator);
+QString fileNameOf(const QString& path);
 // Text after the last "." of the file name; empty when the name has no ".".
 // Only the file name is searched, so a dot in a folder name never makes the
 // extension (which would put a separator into a backup's name).
-QString ExtensionOf(const QString& path, QChar separator = NativeSeparator);
+QString extensionOf(const QString& path);
 // Every piece of the path but the last, each followed by the separator:
 // /home/ann/report.doc gives /home/ann/.
-QString SourceFolderOf(const QString& path, QChar separator = NativeSeparator);
+QString sourceFolderOf(const QString& path);
 // name + "." + extension, or the name alone when there is no extension.
-QString WithExtension(const QString& name, const QString& extension);
+QString withExtension(const QString& name, const QString& extension);

@@ -1,8 +1,8 @@
 #include "RunAndWait.h"
 
 #include "platform/ChildProcess.h"
-#include "platform/EventLoop.h"
 #include "platform/StopRequest.h"
+#include "support/EventLoop.h"
 
 #include <QRegularExpression>
 
@@ -20,7 +20,7 @@ QString quoted(const QString& text)
 
 } // namespace
 
-QString CommandLineText(const ProgramCall& call)
+QString commandLineText(const ProgramCall& call)
 {
     QString text = u'"' + call.program + u'"';
     for (const QString& argument : call.arguments) {
@@ -33,7 +33,7 @@ QString CommandLineText(const ProgramCall& call)
     return text;
 }
 
-RunResult RunAndWait(
+RunResult runAndWait(
     const ProgramCall& call, const StopRequest* stop, const std::function<void()>& whileWaiting)
 {
     RunResult result;
@@ -44,7 +44,7 @@ RunResult RunAndWait(
         return result;
     }
     for (;;) {
-        LetEventsRun();
+        letEventsRun();
         if (stop && stop->requested()) {
             process.kill();
             result.end = RunResult::End::Stopped;

@@ -17,7 +17,7 @@ struct ProgramCall {
 // double quotes, then each argument, in double quotes when it holds anything
 // but letters, digits and - _ . = +, with a leading @ kept outside the quotes.
 // "C:\Prog\7za.exe" a "D:\Backup\Backup.zip" @"C:\Prog\list.txt"
-QString CommandLineText(const ProgramCall& call);
+QString commandLineText(const ProgramCall& call);
 
 // Start failures come back as this plus the system's (positive) error number.
 inline constexpr int StartFailureBase = -2147221504;
@@ -35,9 +35,9 @@ struct RunResult {
     QString output; // what it wrote (standard output and error)
 };
 
-// Module Shell32. Starts the program and waits for its end, letting window
+// Starts the program and waits for its end, letting window
 // events run about every 100 ms (timer ticks arrive meanwhile); whileWaiting,
 // when given, is called as often. When stop is raised during the wait the
 // program is killed at once.
-RunResult RunAndWait(const ProgramCall& call, const StopRequest* stop = nullptr,
+RunResult runAndWait(const ProgramCall& call, const StopRequest* stop = nullptr,
     const std::function<void()>& whileWaiting = {});

@@ -2,7 +2,7 @@
 
 #include "DateText.h"
 
-QString CompletionCaption(const QDateTime& when, const QLocale& locale)
+QString completionCaption(const QDateTime& when, const QLocale& locale)
 {
-    return QStringLiteral("Auto Backup Complete at ") + GeneralDateText(when, locale);
+    return QStringLiteral("Auto Backup Complete at ") + generalDateText(when, locale);
 }

@@ -6,4 +6,4 @@
 
 // The status caption a finished run leaves: "Auto Backup Complete at " and
 // the date and time text. The run and the countdown both show it.
-QString CompletionCaption(const QDateTime& when, const QLocale& locale);
+QString completionCaption(const QDateTime& when, const QLocale& locale);

@@ -89,10 +89,11 @@ public:
     }
     // The longest file name, in bytes, that folder's file system accepts.
     virtual int nameLengthLimit(const QString& folder) const = 0;
-    // Appends bytes at the end of a file, creating it when missing.
-    virtual FileResult appendToFile(const QString& path, const QByteArray& bytes) = 0;
-    // Creates the file or empties an existing one, then writes bytes.
-    virtual FileResult writeFile(const QString& path, const QByteArray& bytes) = 0;
+    // Writes bytes to a file, creating it when missing: in place of what it
+    // held, or at its end.
+    enum class Write { Replacing, Appending };
+    virtual FileResult writeFile(const QString& path, const QByteArray& bytes, Write how = Write::Replacing)
+        = 0;
     virtual FileResult removeFile(const QString& path) = 0;
     // Removes every entry of folder that is not a folder, hidden ones
     // included: files of any kind, and links as links (never what they point

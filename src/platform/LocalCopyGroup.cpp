@@ -251,16 +251,7 @@ FileResult LocalCopyGroup::add(const QString& source, const QString& destination
         return failureOf(QStringLiteral("Cannot write"), destination, accessError);
 
     Pending pending { destination, *to, workingPathOf(*to), FileDescriptor(), 0, replacesReadOnly, {}, false };
-    // A scratch copy is made as a new file under its own name; only where
-    // that is refused does it go through a working file.
-    FileResult opened = FileResult::failure(QString());
-    if (!m_durable)
-        opened = openAsNewFile(pending);
-    if (!opened) {
-        pending.workingPath = workingPathOf(*to);
-        opened = openWorkingFile(pending, exists);
-    }
-    if (!opened)
+    if (FileResult opened = openDestination(pending, exists); !opened)
         return opened;
 
     Copier copier(in.get(), pending.file.get(), keepGoing);
@@ -348,6 +339,16 @@ FileResult LocalCopyGroup::openWorkingFile(Pending& pending, bool destinationExi
         return FileResult::success();
     }
     return failureOf(QStringLiteral("Cannot write"), pending.destination, EBUSY);
+}
+
+FileResult LocalCopyGroup::openDestination(Pending& pending, bool destinationExists)
+{
+    // A scratch copy is made as a new file under its own name; only where
+    // that is refused does it go through a working file.
+    if (!m_durable && openAsNewFile(pending))
+        return FileResult::success();
+    pending.workingPath = workingPathOf(pending.finalPath);
+    return openWorkingFile(pending, destinationExists);
 }
 
 FileResult LocalCopyGroup::openAsNewFile(Pending& pending)

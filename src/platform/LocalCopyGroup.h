@@ -45,6 +45,7 @@ private:
     };
 
     FileResult openWorkingFile(Pending& pending, bool destinationExists);
+    FileResult openDestination(Pending& pending, bool destinationExists);
     FileResult openAsNewFile(Pending& pending);
     FileResult openInPlace(Pending& pending);
     void discard(Pending& pending);

@@ -33,27 +33,13 @@ int LocalFileSystem::nameLengthLimit(const QString& folder) const
     return limit > 0 ? int(limit) : 255;
 }
 
-FileResult LocalFileSystem::appendToFile(const QString& path, const QByteArray& bytes)
+FileResult LocalFileSystem::writeFile(const QString& path, const QByteArray& bytes, Write how)
 {
     const auto name = encodedPath(path);
     if (!name)
         return badNameOf(path);
-    FileDescriptor fd(::open(name->constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
-    if (!fd.valid())
-        return failureOf(QStringLiteral("Cannot open"), path, errno);
-    if (!writeAll(fd.get(), bytes.constData(), static_cast<size_t>(bytes.size())))
-        return failureOf(QStringLiteral("Cannot write"), path, errno);
-    if (fd.close() != 0)
-        return failureOf(QStringLiteral("Cannot write"), path, errno);
-    return FileResult::success();
-}
-
-FileResult LocalFileSystem::writeFile(const QString& path, const QByteArray& bytes)
-{
-    const auto name = encodedPath(path);
-    if (!name)
-        return badNameOf(path);
-    FileDescriptor fd(::open(name->constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    const int where = how == Write::Appending ? O_APPEND : O_TRUNC;
+    FileDescriptor fd(::open(name->constData(), O_WRONLY | O_CREAT | where | O_CLOEXEC, 0644));
     if (!fd.valid())
         return failureOf(QStringLiteral("Cannot open"), path, errno);
     if (!writeAll(fd.get(), bytes.constData(), static_cast<size_t>(bytes.size())))

@@ -10,8 +10,7 @@ public:
 
     std::unique_ptr<CopyGroup> startCopies(CopyDurability durability) override;
     int nameLengthLimit(const QString& folder) const override;
-    FileResult appendToFile(const QString& path, const QByteArray& bytes) override;
-    FileResult writeFile(const QString& path, const QByteArray& bytes) override;
+    FileResult writeFile(const QString& path, const QByteArray& bytes, Write how = Write::Replacing) override;
     FileResult removeFile(const QString& path) override;
     FileResult removeFilesIn(const QString& folder) override;
     FileResult replaceDurably(const QString& from, const QString& to) override;

@@ -4,7 +4,7 @@
 #include "Dialogs.h"
 #include "FileSystem.h"
 #include "Launcher.h"
-#include "TrayShell.h"
+#include "TrayIcon.h"
 
 #include <memory>
 
@@ -15,7 +15,7 @@ struct Platform {
     std::unique_ptr<FileSystem> files;
     std::unique_ptr<Clock> clock;
     std::unique_ptr<Launcher> launcher;
-    std::unique_ptr<TrayShell> tray;
+    std::unique_ptr<TrayIcon> tray;
 };
 
 Platform makePlatform();

@@ -7,8 +7,8 @@
 #include "SecondsToClock.h"
 #include "engine/RunCaptions.h"
 #include "platform/Clock.h"
-#include "platform/EventLoop.h"
 #include "settings/SettingKeys.h"
+#include "support/EventLoop.h"
 
 #include <QGroupBox>
 #include <QProgressBar>
@@ -37,10 +37,10 @@ AutoBackupSchedule::AutoBackupSchedule(ScheduleWidgets widgets, SettingsStore& s
     , m_clock(clock)
     , m_locale(std::move(locale))
 {
-    connect(m_widgets.timer1, &QTimer::timeout, this, &AutoBackupSchedule::tick);
-    connect(m_widgets.pushButton5, &QPushButton::clicked, this, &AutoBackupSchedule::toggleSwitch);
-    connect(m_widgets.listView2, &QTreeWidget::itemClicked, this, &AutoBackupSchedule::chooseInterval);
-    connect(m_widgets.listView2, &QTreeWidget::itemSelectionChanged, this, [this] {
+    connect(m_widgets.countdownTimer, &QTimer::timeout, this, &AutoBackupSchedule::tick);
+    connect(m_widgets.autoBackupButton, &QPushButton::clicked, this, &AutoBackupSchedule::toggleSwitch);
+    connect(m_widgets.intervalList, &QTreeWidget::itemClicked, this, &AutoBackupSchedule::chooseInterval);
+    connect(m_widgets.intervalList, &QTreeWidget::itemSelectionChanged, this, [this] {
         if (!m_selectingForStartUp)
             chooseInterval();
     });
@@ -49,27 +49,27 @@ AutoBackupSchedule::AutoBackupSchedule(ScheduleWidgets widgets, SettingsStore& s
 void AutoBackupSchedule::fillIntervalList()
 {
     const QScopedValueRollback<bool> quiet(m_selectingForStartUp, true);
-    FillIntervalList(*m_widgets.listView2);
+    ::fillIntervalList(*m_widgets.intervalList);
 }
 
 void AutoBackupSchedule::selectInterval(int oftenIndex)
 {
     const QScopedValueRollback<bool> quiet(m_selectingForStartUp, true);
-    SelectIntervalRow(*m_widgets.listView2, oftenIndex);
-    m_intervalSeconds = IntervalSeconds(*m_widgets.listView2);
+    selectIntervalRow(*m_widgets.intervalList, oftenIndex);
+    m_intervalSeconds = ::intervalSeconds(*m_widgets.intervalList);
 }
 
 void AutoBackupSchedule::applyStoredSwitch(const QString& backupSwitch)
 {
     const std::optional<bool> on = switchValue(backupSwitch);
     if (on == false) {
-        m_widgets.pushButton5->setText(TurnOnCaption);
+        m_widgets.autoBackupButton->setText(TurnOnCaption);
         setStatus(QStringLiteral("Auto Backup is Turned Off."));
-        m_widgets.timer1->stop();
-        m_widgets.timer1->setInterval(0);
+        m_widgets.countdownTimer->stop();
+        m_widgets.countdownTimer->setInterval(0);
     } else if (on == true) {
-        m_widgets.pushButton5->setText(TurnOffCaption);
-        m_widgets.timer1->start(tickMs);
+        m_widgets.autoBackupButton->setText(TurnOffCaption);
+        m_widgets.countdownTimer->start(tickMs);
     }
 }
 
@@ -93,7 +93,7 @@ void AutoBackupSchedule::tick()
     }
     const QScopedValueRollback<bool> inTick(m_inTick, true);
     showCountdown();
-    LetEventsRun();
+    letEventsRun();
     // The user may have switched off or chosen another interval meanwhile.
     if (isOn() && m_intervalSeconds > 0 && m_count == m_intervalSeconds)
         runBackupNow();
@@ -101,30 +101,30 @@ void AutoBackupSchedule::tick()
 
 void AutoBackupSchedule::showCountdown()
 {
-    m_intervalSeconds = IntervalSeconds(*m_widgets.listView2);
+    m_intervalSeconds = ::intervalSeconds(*m_widgets.intervalList);
     if (m_intervalSeconds > 0) {
         ++m_count;
-        m_widgets.progressBar1->setMaximum(m_intervalSeconds);
+        m_widgets.countdownBar->setMaximum(m_intervalSeconds);
         if (m_count <= m_intervalSeconds)
-            m_widgets.progressBar1->setValue(m_count);
+            m_widgets.countdownBar->setValue(m_count);
     } else {
         // No interval chosen: nothing to count towards, so the countdown rests
         // at 00:00:00 with an empty bar and no run starts.
         m_count = 0;
-        m_widgets.progressBar1->setValue(m_widgets.progressBar1->minimum());
+        m_widgets.countdownBar->setValue(m_widgets.countdownBar->minimum());
     }
-    setStatus(QStringLiteral("Next backup will occur in ") + SecondsToClock(m_intervalSeconds - m_count));
+    setStatus(QStringLiteral("Next backup will occur in ") + secondsToClock(m_intervalSeconds - m_count));
 }
 
 void AutoBackupSchedule::runBackupNow()
 {
-    const QString saved = m_widgets.frame1->title();
+    const QString saved = m_widgets.statusFrame->title();
     setStatus(QStringLiteral("Backup is running in background..."));
-    LetEventsRun();
+    letEventsRun();
     // A run that could not start is not reported as complete.
     if (m_trigger.runBackup()) {
-        setStatus(CompletionCaption(m_clock.now(), m_locale));
-        LetEventsRun();
+        setStatus(completionCaption(m_clock.now(), m_locale));
+        letEventsRun();
     }
     setStatus(saved);
     m_count = 0;
@@ -132,17 +132,17 @@ void AutoBackupSchedule::runBackupNow()
 
 void AutoBackupSchedule::toggleSwitch()
 {
-    const QString caption = shownCaption(*m_widgets.pushButton5);
+    const QString caption = shownCaption(*m_widgets.autoBackupButton);
     if (caption == TurnOnCaption) {
-        m_widgets.pushButton5->setText(TurnOffCaption);
+        m_widgets.autoBackupButton->setText(TurnOffCaption);
         m_count = 0;
-        m_widgets.timer1->start(tickMs);
+        m_widgets.countdownTimer->start(tickMs);
         writeSwitch(m_settings, Setting::BackupSwitch, true);
     } else if (caption == TurnOffCaption) {
         // The status caption, the bar and the count stay as they are.
-        m_widgets.pushButton5->setText(TurnOnCaption);
-        m_widgets.timer1->stop();
-        m_widgets.timer1->setInterval(0);
+        m_widgets.autoBackupButton->setText(TurnOnCaption);
+        m_widgets.countdownTimer->stop();
+        m_widgets.countdownTimer->setInterval(0);
         writeSwitch(m_settings, Setting::BackupSwitch, false);
     }
 }
@@ -151,19 +151,19 @@ void AutoBackupSchedule::chooseInterval()
 {
     // With no row selected there is no position worth storing; the countdown
     // still restarts, and the tick rests until a row is chosen.
-    const int index = SelectedIntervalIndex(*m_widgets.listView2);
+    const int index = selectedIntervalIndex(*m_widgets.intervalList);
     if (index > 0)
         writeSetting(m_settings, Setting::OftenIndex, QString::number(index));
-    m_intervalSeconds = IntervalSeconds(*m_widgets.listView2);
+    m_intervalSeconds = ::intervalSeconds(*m_widgets.intervalList);
     m_count = 0;
 }
 
 void AutoBackupSchedule::setStatus(const QString& text)
 {
-    m_widgets.frame1->setTitle(text);
+    m_widgets.statusFrame->setTitle(text);
 }
 
 bool AutoBackupSchedule::isOn() const
 {
-    return m_widgets.timer1->interval() != 0;
+    return m_widgets.countdownTimer->interval() != 0;
 }

@@ -10,8 +10,8 @@ class BackupTrigger;
 class Clock;
 class SettingsStore;
 
-// The auto-backup schedule: the one-second countdown of Timer1, the switch
-// PushButton5 and the interval choice in ListView2. It connects to the widgets'
+// The auto-backup schedule: the one-second countdown of countdownTimer, the switch
+// autoBackupButton and the interval choice in intervalList. It connects to the widgets'
 // signals itself; the window only has to create the widgets and call the
 // start-up helpers.
 //
@@ -26,7 +26,7 @@ public:
     AutoBackupSchedule(ScheduleWidgets widgets, SettingsStore& settings, BackupTrigger& trigger,
         const Clock& clock, QLocale locale, QObject* parent = nullptr);
 
-    // Start-up: the header and the eleven captions of ListView2.
+    // Start-up: the header and the eleven captions of intervalList.
     void fillIntervalList();
     // Start-up: selects the row at the 1-based position without storing it or
     // touching the count; a position outside the list leaves no row selected.
@@ -38,12 +38,12 @@ public:
     // "OftenIndex" and "BackupSwitch".
     void restoreFromSettings();
 
-    // Timer1's tick: counts one second, shows the time left and runs the backup
+    // countdownTimer's tick: counts one second, shows the time left and runs the backup
     // when the count reaches the interval.
     void tick();
-    // PushButton5's click: switches by the button's caption and stores "BackupSwitch".
+    // autoBackupButton's click: switches by the button's caption and stores "BackupSwitch".
     void toggleSwitch();
-    // ListView2's click: stores "OftenIndex" and restarts the countdown.
+    // intervalList's click: stores "OftenIndex" and restarts the countdown.
     void chooseInterval();
 
     int count() const { return m_count; }

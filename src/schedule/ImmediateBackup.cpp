@@ -1,9 +1,9 @@
 #include "ImmediateBackup.h"
 
 #include "BackupTrigger.h"
-#include "platform/ApplicationError.h"
 #include "platform/StopRequest.h"
-#include "platform/WaitSeconds.h"
+#include "support/ApplicationError.h"
+#include "support/WaitSeconds.h"
 
 #include <QGroupBox>
 #include <QProgressBar>
@@ -11,8 +11,24 @@
 #include <exception>
 
 namespace {
+
 const QString SupportAddress = QStringLiteral("support@quillstead.example");
-}
+
+// Where this handler's error messages say the error happened ("in <routine>
+// at line <label>"). Stable texts: users quote them in reports.
+const QString Routine = QStringLiteral("Quillkeep.Form1.PushButton6_Click");
+enum Line : int {
+    SaveCaption = 100,
+    ShowBackingUp = 102,
+    ShowBusy = 104,
+    RunBackup = 106,
+    ShowIdle = 108,
+    EmptyProgressBar = 110,
+    Pause = 112,
+    RestoreCaption = 114,
+};
+
+} // namespace
 
 ImmediateBackup::ImmediateBackup(Widgets widgets, BackupTrigger& trigger, const Clock& clock,
     Dialogs& dialogs, const StopRequest& stop, QObject* parent)
@@ -25,21 +41,21 @@ ImmediateBackup::ImmediateBackup(Widgets widgets, BackupTrigger& trigger, const 
 {
 }
 
-void ImmediateBackup::PushButton6_Click()
+void ImmediateBackup::backUpNow()
 {
     // A click while a run waits (error box, archiver) would start a second
     // run over the same files; it is ignored.
     if (m_trigger.isRunning())
         return;
     QString saved;
-    step(100, [&] { saved = m_widgets.Frame1->title(); });
-    step(102, [&] { m_widgets.Frame1->setTitle(QStringLiteral("Backing up files...")); });
-    step(104, [&] { emit busyChanged(true); });
-    step(106, [&] { m_trigger.runBackup(); });
-    step(108, [&] { emit busyChanged(false); });
-    step(110, [&] { m_widgets.ProgressBar1->setValue(0); });
-    step(112, [&] { WaitSeconds(5, m_clock, m_stop); });
-    step(114, [&] { m_widgets.Frame1->setTitle(saved); });
+    step(SaveCaption, [&] { saved = m_widgets.statusFrame->title(); });
+    step(ShowBackingUp, [&] { m_widgets.statusFrame->setTitle(QStringLiteral("Backing up files...")); });
+    step(ShowBusy, [&] { emit busyChanged(true); });
+    step(RunBackup, [&] { m_trigger.runBackup(); });
+    step(ShowIdle, [&] { emit busyChanged(false); });
+    step(EmptyProgressBar, [&] { m_widgets.countdownBar->setValue(0); });
+    step(Pause, [&] { waitSeconds(5, m_clock, m_stop); });
+    step(RestoreCaption, [&] { m_widgets.statusFrame->setTitle(saved); });
 }
 
 // The handler's error trap: report the failed step, then go on with the next,
@@ -53,8 +69,7 @@ void ImmediateBackup::step(int lineLabel, const std::function<void()>& work)
     try {
         work();
     } catch (const std::exception& failure) {
-        ShowApplicationError(m_dialogs, QString::fromLocal8Bit(failure.what()),
-            QStringLiteral("Quillkeep.Form1.PushButton6_Click"), lineLabel,
+        showApplicationError(m_dialogs, QString::fromLocal8Bit(failure.what()), Routine, lineLabel,
             QStringLiteral("\r\rPlease email screenshot of this message to ") + SupportAddress);
     }
 }

@@ -17,15 +17,15 @@ class ImmediateBackup : public QObject {
     Q_OBJECT
 public:
     struct Widgets {
-        QGroupBox* Frame1;
-        QProgressBar* ProgressBar1;
+        QGroupBox* statusFrame;
+        QProgressBar* countdownBar;
     };
     // stop: raised when the program closes; no step runs after that.
     ImmediateBackup(Widgets widgets, BackupTrigger& trigger, const Clock& clock, Dialogs& dialogs,
         const StopRequest& stop, QObject* parent = nullptr);
 
-    // The click handler of PushButton6.
-    void PushButton6_Click();
+    // The click handler of backupNowButton.
+    void backUpNow();
 
 signals:
     // The busy pointer goes on before the run and off after it.

@@ -1,7 +1,7 @@
 #include "IntervalList.h"
 
 #include "IntervalTable.h"
-#include "platform/Twips.h"
+#include "support/Twips.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>
@@ -10,28 +10,28 @@ namespace {
 constexpr int headerWidthTwips = 4000;
 } // namespace
 
-void FillIntervalList(QTreeWidget& listView2)
+void fillIntervalList(QTreeWidget& intervalList)
 {
-    listView2.clear();
-    listView2.setColumnCount(1);
-    listView2.setHeaderLabels({ QStringLiteral("How often would you like to backup?") });
-    listView2.setColumnWidth(0, TwipsToPixels(headerWidthTwips, listView2.logicalDpiX()));
+    intervalList.clear();
+    intervalList.setColumnCount(1);
+    intervalList.setHeaderLabels({ QStringLiteral("How often would you like to backup?") });
+    intervalList.setColumnWidth(0, twipsToPixels(headerWidthTwips, intervalList.logicalDpiX()));
     // A flat list in insertion order: "OftenIndex" is a position in that order.
-    listView2.setRootIsDecorated(false);
-    listView2.setSortingEnabled(false);
-    listView2.setSelectionMode(QAbstractItemView::SingleSelection);
-    for (const IntervalChoice& choice : IntervalTable())
-        listView2.addTopLevelItem(new QTreeWidgetItem(QStringList { choice.caption }));
+    intervalList.setRootIsDecorated(false);
+    intervalList.setSortingEnabled(false);
+    intervalList.setSelectionMode(QAbstractItemView::SingleSelection);
+    for (const IntervalChoice& choice : intervalTable())
+        intervalList.addTopLevelItem(new QTreeWidgetItem(QStringList { choice.caption }));
 }
 
-int SelectedIntervalIndex(const QTreeWidget& listView2)
+int selectedIntervalIndex(const QTreeWidget& intervalList)
 {
     int firstSelected = 0;
-    for (int row = 0; row < listView2.topLevelItemCount(); ++row) {
-        const QTreeWidgetItem* item = listView2.topLevelItem(row);
+    for (int row = 0; row < intervalList.topLevelItemCount(); ++row) {
+        const QTreeWidgetItem* item = intervalList.topLevelItem(row);
         if (!item->isSelected())
             continue;
-        if (item == listView2.currentItem())
+        if (item == intervalList.currentItem())
             return row + 1;
         if (firstSelected == 0)
             firstSelected = row + 1;
@@ -39,19 +39,19 @@ int SelectedIntervalIndex(const QTreeWidget& listView2)
     return firstSelected;
 }
 
-const QTreeWidgetItem* SelectedIntervalItem(const QTreeWidget& listView2)
+const QTreeWidgetItem* selectedIntervalItem(const QTreeWidget& intervalList)
 {
-    const int index = SelectedIntervalIndex(listView2);
-    return index > 0 ? listView2.topLevelItem(index - 1) : nullptr;
+    const int index = selectedIntervalIndex(intervalList);
+    return index > 0 ? intervalList.topLevelItem(index - 1) : nullptr;
 }
 
-void SelectIntervalRow(QTreeWidget& listView2, int oftenIndex)
+void selectIntervalRow(QTreeWidget& intervalList, int oftenIndex)
 {
-    listView2.clearSelection();
-    if (oftenIndex < 1 || oftenIndex > listView2.topLevelItemCount())
+    intervalList.clearSelection();
+    if (oftenIndex < 1 || oftenIndex > intervalList.topLevelItemCount())
         return;
-    QTreeWidgetItem* item = listView2.topLevelItem(oftenIndex - 1);
-    listView2.setCurrentItem(item);
+    QTreeWidgetItem* item = intervalList.topLevelItem(oftenIndex - 1);
+    intervalList.setCurrentItem(item);
     item->setSelected(true);
-    listView2.scrollToItem(item);
+    intervalList.scrollToItem(item);
 }

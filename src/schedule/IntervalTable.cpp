@@ -4,7 +4,7 @@
 
 #include <QTreeWidget>
 
-const QList<IntervalChoice>& IntervalTable()
+const QList<IntervalChoice>& intervalTable()
 {
     static const QList<IntervalChoice> table {
         { QStringLiteral("Backup every 5 minutes"), 300 },
@@ -22,13 +22,13 @@ const QList<IntervalChoice>& IntervalTable()
     return table;
 }
 
-int IntervalSeconds(const QTreeWidget& listView2)
+int intervalSeconds(const QTreeWidget& intervalList)
 {
-    const QTreeWidgetItem* row = SelectedIntervalItem(listView2);
+    const QTreeWidgetItem* row = selectedIntervalItem(intervalList);
     if (!row)
         return 0;
     const QString caption = row->text(0);
-    for (const IntervalChoice& choice : IntervalTable()) {
+    for (const IntervalChoice& choice : intervalTable()) {
         if (choice.caption == caption)
             return choice.seconds;
     }

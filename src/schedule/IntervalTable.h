@@ -12,8 +12,8 @@ struct IntervalChoice {
 };
 
 // The eleven intervals in list order; "OftenIndex" is the 1-based position in it.
-const QList<IntervalChoice>& IntervalTable();
+const QList<IntervalChoice>& intervalTable();
 
-// Seconds of the selected row of ListView2, found by its caption in table order;
+// Seconds of the selected row of intervalList, found by its caption in table order;
 // 0 when no row is selected or the caption is none of the table's.
-int IntervalSeconds(const QTreeWidget& listView2);
+int intervalSeconds(const QTreeWidget& intervalList);

@@ -8,9 +8,9 @@ class QTreeWidget;
 
 // The window's controls that the schedule drives; the window owns them.
 struct ScheduleWidgets {
-    QTreeWidget* listView2; // the interval list
-    QPushButton* pushButton5; // the auto-backup switch; its caption is the switch state
-    QProgressBar* progressBar1; // the countdown bar
-    QGroupBox* frame1; // its title is the status caption
-    QTimer* timer1; // 1000 ms and running while on; stopped with interval 0 while off
+    QTreeWidget* intervalList; // the interval list
+    QPushButton* autoBackupButton; // the auto-backup switch; its caption is the switch state
+    QProgressBar* countdownBar; // the countdown bar
+    QGroupBox* statusFrame; // its title is the status caption
+    QTimer* countdownTimer; // 1000 ms and running while on; stopped with interval 0 while off
 };

@@ -4,7 +4,7 @@ namespace {
 constexpr int secondsPerDay = 86400;
 }
 
-QString SecondsToClock(int n)
+QString secondsToClock(int n)
 {
     // n % day lies in (-day, day), so adding a day cannot overflow.
     const int ofDay = (n % secondsPerDay + secondsPerDay) % secondsPerDay;

@@ -198,6 +198,45 @@ void chopBlanks(QString& text, qsizetype limit)
     text.truncate(end);
 }
 
+// Appends the character escaped at value[i] (just after the backslash) and
+// returns where the text goes on. Unknown escapes add nothing.
+qsizetype appendEscaped(QStringView value, qsizetype i, QString& piece)
+{
+    const qsizetype n = value.size();
+    const char16_t escaped = value[i++].unicode();
+    if (const char16_t plain = simpleEscape(escaped)) {
+        piece += QChar(plain);
+    } else if (escaped == 'x' || (escaped >= '0' && escaped <= '7')) {
+        const int base = escaped == 'x' ? 16 : 8;
+        bool any = escaped != 'x';
+        char16_t code = escaped == 'x' ? 0 : char16_t(escaped - '0');
+        for (int digit; i < n && (digit = hexValue(value[i].unicode())) >= 0 && digit < base; ++i) {
+            code = char16_t(code * base + digit);
+            any = true;
+        }
+        if (any)
+            piece += QChar(code);
+    }
+    return i;
+}
+
+// A single value without the marker of a typed value: "@@" stands for "@",
+// and Qt writes a text holding NUL as @String(...), byte arrays as
+// @ByteArray(...), an empty variant as @Invalid().
+QString withoutTypeMarker(const QString& piece)
+{
+    if (piece.startsWith(QLatin1String("@@")))
+        return piece.sliced(1);
+    if (piece == QLatin1String("@Invalid()"))
+        return QString();
+    // Qt writes a text holding NUL as @String(...), and byte arrays as @ByteArray(...).
+    for (QLatin1String typed : { QLatin1String("@String("), QLatin1String("@ByteArray(") }) {
+        if (piece.startsWith(typed) && piece.endsWith(QLatin1Char(')')))
+            return piece.sliced(typed.size(), piece.size() - typed.size() - 1);
+    }
+    return piece;
+}
+
 // The text of one value: escapes resolved, quotes removed, unquoted blanks
 // around it dropped. Comma-separated items come back joined by ",". Qt's
 // reader takes any ";" outside quotes for the start of a comment. Qt's writer
@@ -228,21 +267,7 @@ QString unescapedValue(QStringView value)
         if (c == '\\') {
             if (++i >= n)
                 break;
-            const char16_t escaped = value[i++].unicode();
-            if (const char16_t plain = simpleEscape(escaped)) {
-                piece += QChar(plain);
-            } else if (escaped == 'x' || (escaped >= '0' && escaped <= '7')) {
-                const int base = escaped == 'x' ? 16 : 8;
-                bool any = escaped != 'x';
-                char16_t code = escaped == 'x' ? 0 : char16_t(escaped - '0');
-                for (int digit; i < n && (digit = hexValue(value[i].unicode())) >= 0 && digit < base; ++i) {
-                    code = char16_t(code * base + digit);
-                    any = true;
-                }
-                if (any)
-                    piece += QChar(code);
-            }
-            // Any other escaped character is dropped.
+            i = appendEscaped(value, i, piece);
             chopLimit = piece.size();
         } else if (c == '"') {
             ++i;
@@ -277,16 +302,7 @@ QString unescapedValue(QStringView value)
         items.append(piece);
         return items.join(QLatin1Char(','));
     }
-    if (piece.startsWith(QLatin1String("@@")))
-        return piece.sliced(1);
-    if (piece == QLatin1String("@Invalid()"))
-        return QString();
-    // Qt writes a text holding NUL as @String(...), and byte arrays as @ByteArray(...).
-    for (QLatin1String typed : { QLatin1String("@String("), QLatin1String("@ByteArray(") }) {
-        if (piece.startsWith(typed) && piece.endsWith(QLatin1Char(')')))
-            return piece.sliced(typed.size(), piece.size() - typed.size() - 1);
-    }
-    return piece;
+    return withoutTypeMarker(piece);
 }
 
 // One line of the file without the blanks around it, and without control

@@ -33,7 +33,7 @@ constexpr KeyInfo Keys[] = {
     { Setting::BackupSwitch, "BackupSwitch", "On", Reading::Text, 0, 0 },
     { Setting::WhereOption, "WhereOption", "2", Reading::Integer, Int16Min, Int16Max },
     { Setting::BackupOption, "Backup Option", "1", Reading::Integer, Int16Min, Int16Max },
-    { Setting::Check1, "Check1", "0", Reading::Integer, 0, 1 },
+    { Setting::ArchiveMode, "Check1", "0", Reading::Integer, 0, 1 },
     { Setting::IncludeDate, "Include Date", "On", Reading::Text, 0, 0 },
     { Setting::WindowsStartup, "Windows Startup", "Off", Reading::Text, 0, 0 },
     { Setting::Minimized, "Minimized", "Off", Reading::Text, 0, 0 },
@@ -91,7 +91,7 @@ QString settingDefault(Setting key)
 
 QString readSetting(const SettingsStore& store, Setting key)
 {
-    return store.ReadSetting(settingName(key), settingDefault(key));
+    return store.value(settingName(key), settingDefault(key));
 }
 
 // Tolerant reads: a stored value that is not a number, or lies outside the key's range, reads as the key's
@@ -123,7 +123,7 @@ double readReal(const SettingsStore& store, Setting key)
 
 void writeSetting(SettingsStore& store, Setting key, const QString& value)
 {
-    store.WriteSetting(settingName(key), value);
+    store.setValue(settingName(key), value);
 }
 
 std::optional<bool> switchValue(const QString& stored)

@@ -14,7 +14,7 @@ enum class Setting {
     BackupSwitch,
     WhereOption,
     BackupOption,
-    Check1,
+    ArchiveMode,
     IncludeDate,
     WindowsStartup,
     Minimized,

@@ -93,7 +93,7 @@ void SettingsStore::setAsideUnusableFile(const std::function<std::unique_ptr<QSe
     m_settings = open();
 }
 
-QString SettingsStore::ReadSetting(const QString& key, const QString& defaultValue) const
+QString SettingsStore::value(const QString& key, const QString& defaultValue) const
 {
     const QString fullKey = keyInSection(key);
     if (m_sessionOnly)
@@ -103,7 +103,7 @@ QString SettingsStore::ReadSetting(const QString& key, const QString& defaultVal
     return m_settings->value(fullKey).toString();
 }
 
-void SettingsStore::WriteSetting(const QString& key, const QString& value)
+void SettingsStore::setValue(const QString& key, const QString& value)
 {
     if (m_sessionOnly) {
         m_sessionOnly->insert(keyInSection(key), value);

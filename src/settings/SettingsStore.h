@@ -32,8 +32,8 @@ public:
     ~SettingsStore() override;
 
     // The stored text; defaultValue only when the key is absent.
-    QString ReadSetting(const QString& key, const QString& defaultValue) const;
-    void WriteSetting(const QString& key, const QString& value);
+    QString value(const QString& key, const QString& defaultValue) const;
+    void setValue(const QString& key, const QString& value);
     QString filePath() const;
     const std::optional<StartProblem>& startProblem() const { return m_startProblem; }
 

@@ -14,7 +14,7 @@ bool onlyBlanks(const QString& piece)
 
 } // namespace
 
-QString EncodeFiles(const QStringList& entries)
+QString encodeFiles(const QStringList& entries)
 {
     qsizetype length = 0;
     for (const QString& entry : entries)
@@ -28,7 +28,7 @@ QString EncodeFiles(const QStringList& entries)
     return stored;
 }
 
-QStringList DecodeFiles(const QString& stored)
+QStringList decodeFiles(const QString& stored)
 {
     QStringList entries;
     if (stored.isEmpty())

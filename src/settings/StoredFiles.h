@@ -5,7 +5,7 @@
 
 // The stored form of the backup set: every entry followed by ";", the empty
 // set as the empty text. ";" is a pure separator, so no entry may contain it.
-QString EncodeFiles(const QStringList& entries);
+QString encodeFiles(const QStringList& entries);
 // The entries of a stored backup set, in order. Pieces that are empty or made
 // only of blanks are skipped; the others are kept exactly, blanks included.
-QStringList DecodeFiles(const QString& stored);
+QStringList decodeFiles(const QString& stored);

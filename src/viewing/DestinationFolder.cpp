@@ -1,33 +1,34 @@
 #include "DestinationFolder.h"
 
-#include "backupset/BrowseForFolder.h"
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"
+#include "support/BrowseForFolder.h"
 
 #include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
-DestinationFolder::DestinationFolder(QLineEdit* text5, QPushButton* pushButton1, QPushButton* pushButton2,
-    SettingsStore& store, Dialogs& dialogs, Launcher& launcher, QObject* parent)
+DestinationFolder::DestinationFolder(QLineEdit* destinationEdit, QPushButton* chooseFolderButton,
+    QPushButton* viewFolderButton, SettingsStore& store, Dialogs& dialogs, Launcher& launcher,
+    QObject* parent)
     : QObject(parent)
-    , m_Text5(text5)
+    , m_folderEdit(destinationEdit)
     , m_store(store)
     , m_dialogs(dialogs)
     , m_launcher(launcher)
 {
-    connect(m_Text5, &QLineEdit::textChanged, this, &DestinationFolder::storeText);
-    connect(pushButton1, &QPushButton::clicked, this, &DestinationFolder::chooseFolder);
-    connect(pushButton2, &QPushButton::clicked, this, &DestinationFolder::viewFolder);
-    m_Text5->installEventFilter(this);
+    connect(m_folderEdit, &QLineEdit::textChanged, this, &DestinationFolder::storeText);
+    connect(chooseFolderButton, &QPushButton::clicked, this, &DestinationFolder::chooseFolder);
+    connect(viewFolderButton, &QPushButton::clicked, this, &DestinationFolder::viewFolder);
+    m_folderEdit->installEventFilter(this);
 }
 
 void DestinationFolder::restoreFromSettings()
 {
-    m_Text5->setText(readSetting(m_store, Setting::Path));
+    m_folderEdit->setText(readSetting(m_store, Setting::Path));
 }
 
 void DestinationFolder::storeText(const QString& text)
@@ -37,18 +38,18 @@ void DestinationFolder::storeText(const QString& text)
 
 void DestinationFolder::chooseFolder()
 {
-    QString folder = BrowseForFolder(m_dialogs, QStringLiteral("Please select folder:"));
+    QString folder = browseForFolder(m_dialogs, QStringLiteral("Please select folder:"));
     if (folder.isEmpty())
         return;
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
-    m_Text5->setText(folder);
+    m_folderEdit->setText(folder);
 }
 
 void DestinationFolder::viewFolder()
 {
     // One argument, no shell: blanks and quotes in the path reach the file manager untouched.
-    const LaunchResult opened = m_launcher.openWithDefaultProgram(m_Text5->text());
+    const LaunchResult opened = m_launcher.openWithDefaultProgram(m_folderEdit->text());
     // Without this the click would do nothing at all, and the user would not know why.
     if (!opened)
         m_dialogs.showMessage(QStringLiteral("Quillstead"), opened.description, MessageIcon::Exclamation);
@@ -56,10 +57,10 @@ void DestinationFolder::viewFolder()
 
 bool DestinationFolder::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_Text5 && event->type() == QEvent::FocusIn) {
+    if (watched == m_folderEdit && event->type() == QEvent::FocusIn) {
         // A click places the cursor after the focus arrives, which would undo
         // an immediate select-all; selecting once the click is handled keeps it.
-        QTimer::singleShot(0, m_Text5, &QLineEdit::selectAll);
+        QTimer::singleShot(0, m_folderEdit, &QLineEdit::selectAll);
     }
     return QObject::eventFilter(watched, event);
 }

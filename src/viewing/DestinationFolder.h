@@ -8,16 +8,17 @@ class QLineEdit;
 class QPushButton;
 class SettingsStore;
 
-// The fixed destination folder's controls: Text5 holds the folder and stores
-// every change under "Path" at once, "..." (PushButton1) picks the folder,
-// "View This Folder" (PushButton2) opens it in the file manager.
+// The fixed destination folder's controls: destinationEdit holds the folder and stores
+// every change under "Path" at once, "..." (chooseFolderButton) picks the folder,
+// "View This Folder" (viewFolderButton) opens it in the file manager.
 class DestinationFolder : public QObject {
     Q_OBJECT
 public:
-    DestinationFolder(QLineEdit* text5, QPushButton* pushButton1, QPushButton* pushButton2,
-        SettingsStore& store, Dialogs& dialogs, Launcher& launcher, QObject* parent = nullptr);
+    DestinationFolder(QLineEdit* destinationEdit, QPushButton* chooseFolderButton,
+        QPushButton* viewFolderButton, SettingsStore& store, Dialogs& dialogs, Launcher& launcher,
+        QObject* parent = nullptr);
 
-    // Puts the stored "Path" (or its default) into Text5.
+    // Puts the stored "Path" (or its default) into destinationEdit.
     void restoreFromSettings();
     // "...": the chosen folder, always ending in "/", replaces the text; cancel keeps it.
     void chooseFolder();
@@ -30,7 +31,7 @@ protected:
 private:
     void storeText(const QString& text);
 
-    QLineEdit* m_Text5;
+    QLineEdit* m_folderEdit;
     SettingsStore& m_store;
     Dialogs& m_dialogs;
     Launcher& m_launcher;

@@ -1,30 +1,29 @@
 #include "HistoryViewing.h"
 
+#include "ClipboardCopy.h"
 #include "engine/HistoryLog.h"
 #include "platform/Dialogs.h"
-#include "platform/FileExists.h"
 #include "platform/Launcher.h"
-#include "platform/RichTextBox.h"
+#include "support/FileExists.h"
 
 #include <QPushButton>
 
-HistoryViewing::HistoryViewing(QPushButton* pushButton3, QPushButton* pushButton8, RichTextBox* richTextBox1,
+HistoryViewing::HistoryViewing(QPushButton* viewHistoryButton, QPushButton* copyHistoryButton,
     const FileSystem& files, Launcher& launcher, Dialogs& dialogs, QString programFolder, QObject* parent)
     : QObject(parent)
-    , m_RichTextBox1(richTextBox1)
     , m_files(files)
     , m_launcher(launcher)
     , m_dialogs(dialogs)
     , m_programFolder(std::move(programFolder))
 {
-    connect(pushButton3, &QPushButton::clicked, this, &HistoryViewing::PushButton3_Click);
-    connect(pushButton8, &QPushButton::clicked, this, &HistoryViewing::PushButton8_Click);
+    connect(viewHistoryButton, &QPushButton::clicked, this, &HistoryViewing::viewHistory);
+    connect(copyHistoryButton, &QPushButton::clicked, this, &HistoryViewing::copyHistory);
 }
 
-void HistoryViewing::PushButton3_Click()
+void HistoryViewing::viewHistory()
 {
-    const QString log = HistoryPath(m_programFolder);
-    if (!FileExists(m_files, log)) {
+    const QString log = historyPath(m_programFolder);
+    if (!fileExists(m_files, log)) {
         m_dialogs.showMessage(QStringLiteral("Quillstead"), NoHistoryText, MessageIcon::Information);
         return;
     }
@@ -33,19 +32,13 @@ void HistoryViewing::PushButton3_Click()
         m_dialogs.showMessage(QStringLiteral("Quillstead"), opened.description, MessageIcon::Exclamation);
 }
 
-void HistoryViewing::PushButton8_Click()
+void HistoryViewing::copyHistory()
 {
-    const QString log = HistoryPath(m_programFolder);
-    if (!FileExists(m_files, log))
+    const QString log = historyPath(m_programFolder);
+    if (!fileExists(m_files, log))
         return;
     // A log that cannot be read must not look copied: the clipboard would
     // still hold something else.
-    const FileResult loaded = m_RichTextBox1->LoadFile(log);
-    if (!loaded) {
-        m_dialogs.showMessage(QStringLiteral("Quillstead"), loaded.description, MessageIcon::Exclamation);
-        return;
-    }
-    m_RichTextBox1->setSelStart(0);
-    m_RichTextBox1->setSelLength(m_RichTextBox1->Text().size());
-    m_RichTextBox1->copy();
+    if (const FileResult copied = copyFileTextToClipboard(log); !copied)
+        m_dialogs.showMessage(QStringLiteral("Quillstead"), copied.description, MessageIcon::Exclamation);
 }

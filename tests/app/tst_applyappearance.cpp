@@ -1,5 +1,5 @@
 #include "app/ApplyAppearance.h"
-#include "app/Form1.h"
+#include "app/MainWindowLayout.h"
 #include "platform/LocalFileSystem.h"
 
 #include <QAbstractScrollArea>
@@ -66,13 +66,13 @@ private slots:
             QFile file(program.filePath(entry));
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
-        Form1 form;
+        MainWindowLayout form;
         QHash<QWidget*, QList<QColor>> before;
         for (QWidget* control : form.controls())
             before.insert(control, ownColours(control));
 
         LocalFileSystem files;
-        ApplyAppearance(form, files, program.path());
+        applyAppearance(form, files, program.path());
 
         QCOMPARE(form.palette().color(form.backgroundRole()), expected);
         int switched = 0;

@@ -1,9 +1,9 @@
 #include "FakeClock.h"
 #include "FakeLauncher.h"
-#include "FakeTrayShell.h"
+#include "FakeTrayIcon.h"
 #include "ScriptedDialogs.h"
-#include "app/Form1.h"
 #include "app/MainWindow.h"
+#include "app/MainWindowLayout.h"
 #include "app/PointerRules.h"
 #include "platform/LocalFileSystem.h"
 #include "settings/SettingsStore.h"
@@ -28,7 +28,7 @@ struct Program {
     FakeClock clock;
     ScriptedDialogs dialogs;
     FakeLauncher launcher;
-    FakeTrayShell tray;
+    FakeTrayIcon tray;
     SettingsStore settings { root.filePath("Quillstead.ini") };
     int ended = 0;
     std::unique_ptr<MainWindow> window;
@@ -47,9 +47,9 @@ struct Program {
         window->startUp();
     }
     QString path(const QString& name) const { return root.filePath("tree/" + name); }
-    QWidget& listArea() { return *window->form().ListView1->viewport(); }
+    QWidget& listArea() { return *window->form().backupSetList->viewport(); }
     QStringList rows() const { return window->backupSet().entries(); }
-    QString storedFiles() { return settings.ReadSetting("Files", "<absent>"); }
+    QString storedFiles() { return settings.value("Files", "<absent>"); }
 };
 
 QMimeData* fileUrls(const QStringList& paths)
@@ -121,12 +121,12 @@ private slots:
         p.clock.setMonotonicStep(100);
         std::optional<PointerRules::Pointer> during;
         QTimer::singleShot(0, [&] { during = p.window->pointerRules().pointer(); });
-        p.window->form().PushButton4->click();
+        p.window->form().addFolderButton->click();
         QCOMPARE(during, PointerRules::Pointer::Busy);
         QCOMPARE(p.window->pointerRules().pointer(), PointerRules::Pointer::Default);
         QCOMPARE(p.rows(), (QStringList { p.path("Dir/a.txt"), p.path("Dir/Sub/b.txt") }));
         QCOMPARE(p.storedFiles(), p.rows().join(';') + ';');
-        QCOMPARE(p.settings.ReadSetting("Extension", ""), QString("*"));
+        QCOMPARE(p.settings.value("Extension", ""), QString("*"));
     }
 
     void closingTheWindowDuringAScanEndsIt()
@@ -135,7 +135,7 @@ private slots:
         p.dialogs.answers = { "*", p.path("Dir") };
         p.clock.setMonotonicStep(100);
         QTimer::singleShot(0, [&] { p.window->form().close(); });
-        p.window->form().PushButton4->click();
+        p.window->form().addFolderButton->click();
         QCOMPARE(p.ended, 1);
         QVERIFY(p.rows().isEmpty());
         QCOMPARE(p.storedFiles(), QString(""));

@@ -1,9 +1,10 @@
 #include "FakeClock.h"
 #include "FakeLauncher.h"
-#include "FakeTrayShell.h"
+#include "FakeTrayIcon.h"
 #include "ScriptedDialogs.h"
-#include "app/Form1.h"
+#include "TestFiles.h"
 #include "app/MainWindow.h"
+#include "app/MainWindowLayout.h"
 #include "desktop/Splash.h"
 #include "desktop/TrayMinimize.h"
 #include "platform/LocalFileSystem.h"
@@ -28,12 +29,6 @@
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 // A program folder and a settings file of its own, real widgets offscreen,
 // and fakes only for the dialogs, the launcher and the clock.
 struct Program {
@@ -43,7 +38,7 @@ struct Program {
     FakeClock clock;
     ScriptedDialogs dialogs;
     FakeLauncher launcher;
-    FakeTrayShell tray;
+    FakeTrayIcon tray;
     QString autostart = root.filePath("config/autostart");
     std::unique_ptr<SettingsStore> settings
         = std::make_unique<SettingsStore>(root.filePath("Quillstead.ini"));
@@ -52,7 +47,7 @@ struct Program {
     std::unique_ptr<MainWindow> window;
 
     Program() { QDir().mkpath(folder); }
-    void store(const QString& key, const QString& value) { settings->WriteSetting(key, value); }
+    void store(const QString& key, const QString& value) { settings->setValue(key, value); }
     MainWindow& start()
     {
         window = std::make_unique<MainWindow>(ProgramServices { files, clock, dialogs, launcher, *settings,
@@ -61,8 +56,8 @@ struct Program {
         window->startUp();
         return *window;
     }
-    Form1& form() { return window->form(); }
-    QString stored(const QString& key) { return settings->ReadSetting(key, QStringLiteral("<absent>")); }
+    MainWindowLayout& form() { return window->form(); }
+    QString stored(const QString& key) { return settings->value(key, QStringLiteral("<absent>")); }
     QStringList storedKeys() const
     {
         QSettings ini(root.filePath("Quillstead.ini"), QSettings::IniFormat);
@@ -84,9 +79,9 @@ QStringList entriesIn(const QString& folder)
     return QDir(folder).entryList(QDir::Files | QDir::Hidden);
 }
 
-QString selectedInterval(Form1& form)
+QString selectedInterval(MainWindowLayout& form)
 {
-    const auto items = form.ListView2->selectedItems();
+    const auto items = form.intervalList->selectedItems();
     return items.isEmpty() ? QString() : items.front()->text(0);
 }
 
@@ -99,21 +94,23 @@ private slots:
     void firstStartWithAnEmptyStore()
     {
         Program p;
-        Form1& form = p.start().form();
+        MainWindowLayout& form = p.start().form();
         QCOMPARE(form.windowTitle(), QStringLiteral("Quillstead"));
         QVERIFY(!form.windowIcon().isNull());
-        QCOMPARE(form.ListView1->model()->rowCount(), 0);
-        QCOMPARE(form.Text5->text(), QDir::homePath() + "/");
-        QVERIFY(!form.Text5->isEnabled());
-        QVERIFY(!form.PushButton1->isEnabled());
+        QCOMPARE(form.backupSetList->model()->rowCount(), 0);
+        QCOMPARE(form.destinationEdit->text(), QDir::homePath() + "/");
+        QVERIFY(!form.destinationEdit->isEnabled());
+        QVERIFY(!form.chooseFolderButton->isEnabled());
         QCOMPARE(selectedInterval(form), QStringLiteral("Backup every 10 minutes"));
-        QCOMPARE(form.PushButton5->text(), QStringLiteral("Turn Off Auto Backup"));
-        QVERIFY(form.Timer1->isActive());
-        QCOMPARE(form.Timer1->interval(), 1000);
-        QCOMPARE(form.Frame1->title(), QStringLiteral("Next backup will occur in 00:00:00"));
-        QVERIFY(form.Option2->isChecked() && form.Option3->isChecked() && form.Check6->isChecked());
-        QVERIFY(!form.Option1->isChecked() && !form.Check1->isChecked() && !form.Check4->isChecked());
-        QVERIFY(!form.Check8->isHidden());
+        QCOMPARE(form.autoBackupButton->text(), QStringLiteral("Turn Off Auto Backup"));
+        QVERIFY(form.countdownTimer->isActive());
+        QCOMPARE(form.countdownTimer->interval(), 1000);
+        QCOMPARE(form.statusFrame->title(), QStringLiteral("Next backup will occur in 00:00:00"));
+        QVERIFY(form.sourceFolderOption->isChecked() && form.createNewOption->isChecked()
+            && form.stampBox->isChecked());
+        QVERIFY(!form.fixedFolderOption->isChecked() && !form.archiveModeBox->isChecked()
+            && !form.startAtLoginBox->isChecked());
+        QVERIFY(!form.startInTrayBox->isHidden());
         QVERIFY(!p.window->isLoading());
         QCOMPARE(p.storedKeys(), (QStringList { "Backup Option", "Include Date", "Path", "WhereOption" }));
         QCOMPARE(p.stored("Path"), QDir::homePath() + "/");
@@ -134,19 +131,19 @@ private slots:
         p.store("Backup Option", "7");
         p.store("Include Date", "Off");
         p.store("Minimized", "On");
-        Form1& form = p.start().form();
-        QCOMPARE(form.ListView1->model()->rowCount(), 2);
-        QCOMPARE(form.Text5->text(), QStringLiteral("/srv/backups"));
-        QVERIFY(form.Text5->isEnabled() && form.PushButton1->isEnabled());
+        MainWindowLayout& form = p.start().form();
+        QCOMPARE(form.backupSetList->model()->rowCount(), 2);
+        QCOMPARE(form.destinationEdit->text(), QStringLiteral("/srv/backups"));
+        QVERIFY(form.destinationEdit->isEnabled() && form.chooseFolderButton->isEnabled());
         QCOMPARE(selectedInterval(form), QStringLiteral("Backup every 24 hours"));
-        QCOMPARE(form.PushButton5->text(), QStringLiteral("Turn On Auto Backup"));
-        QCOMPARE(form.Frame1->title(), QStringLiteral("Auto Backup is Turned Off."));
-        QVERIFY(!form.Timer1->isActive());
-        QVERIFY(form.Option1->isChecked() && form.Option4->isChecked());
+        QCOMPARE(form.autoBackupButton->text(), QStringLiteral("Turn On Auto Backup"));
+        QCOMPARE(form.statusFrame->title(), QStringLiteral("Auto Backup is Turned Off."));
+        QVERIFY(!form.countdownTimer->isActive());
+        QVERIFY(form.fixedFolderOption->isChecked() && form.overwriteOption->isChecked());
         QCOMPARE(p.stored("Backup Option"), QStringLiteral("2"));
-        QVERIFY(!form.Check6->isChecked());
-        QVERIFY(form.Option3->isEnabled() && form.Option4->isEnabled());
-        QVERIFY(form.Check8->isChecked());
+        QVERIFY(!form.stampBox->isChecked());
+        QVERIFY(form.createNewOption->isEnabled() && form.overwriteOption->isEnabled());
+        QVERIFY(form.startInTrayBox->isChecked());
         QCOMPARE(p.stored("Files"), p.root.filePath("a.txt") + ";;  ;" + p.root.filePath("b.txt") + ";");
     }
 
@@ -160,11 +157,11 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[Quills\nFiles=/a;\n") > 0);
         file.close();
         p.settings = std::make_unique<SettingsStore>(file.fileName());
-        Form1& form = p.start().form();
+        MainWindowLayout& form = p.start().form();
         QCOMPARE(p.dialogs.messages.size(), 1);
         QVERIFY(p.dialogs.messages.front().text.contains(p.settings->startProblem()->keptAs));
         QCOMPARE(readAll(p.settings->startProblem()->keptAs), QByteArray("[Quills\nFiles=/a;\n"));
-        QCOMPARE(form.ListView1->model()->rowCount(), 0);
+        QCOMPARE(form.backupSetList->model()->rowCount(), 0);
     }
 
     void archiveModeForcesTheFixedFolderAtStart()
@@ -174,20 +171,20 @@ private slots:
         p.store("WhereOption", "2");
         p.store("Windows Startup", "On");
         p.store("BackupSwitch", "on");
-        Form1& form = p.start().form();
-        QVERIFY(form.Check1->isChecked());
-        QVERIFY(form.Option1->isChecked());
-        QVERIFY(!form.Option2->isEnabled());
-        QVERIFY(form.Text5->isEnabled() && form.PushButton1->isEnabled());
+        MainWindowLayout& form = p.start().form();
+        QVERIFY(form.archiveModeBox->isChecked());
+        QVERIFY(form.fixedFolderOption->isChecked());
+        QVERIFY(!form.sourceFolderOption->isEnabled());
+        QVERIFY(form.destinationEdit->isEnabled() && form.chooseFolderButton->isEnabled());
         QCOMPARE(p.stored("WhereOption"), QStringLiteral("1"));
         // Restored while loading: shown, but nothing else is touched.
-        QVERIFY(form.Check4->isChecked());
-        QVERIFY(!form.Check8->isHidden());
+        QVERIFY(form.startAtLoginBox->isChecked());
+        QVERIFY(!form.startInTrayBox->isHidden());
         QCOMPARE(p.stored("Windows Startup"), QStringLiteral("On"));
         QCOMPARE(p.stored("Minimized"), QStringLiteral("<absent>"));
         // "on" is neither switch state: the initial caption and idle timer stay.
-        QCOMPARE(form.PushButton5->text(), QStringLiteral("Turn On Auto Backup"));
-        QVERIFY(!form.Timer1->isActive());
+        QCOMPARE(form.autoBackupButton->text(), QStringLiteral("Turn On Auto Backup"));
+        QVERIFY(!form.countdownTimer->isActive());
     }
 
     void backupNowMakesRealBackups()
@@ -202,19 +199,19 @@ private slots:
         p.store("Include Date", "Off");
         p.store("BackupSwitch", "Off");
         p.clock.setMonotonicStep(500);
-        Form1& form = p.start().form();
+        MainWindowLayout& form = p.start().form();
 
-        QTest::mouseClick(form.PushButton6, Qt::LeftButton);
+        QTest::mouseClick(form.backupNowButton, Qt::LeftButton);
         QCOMPARE(readAll(p.root.filePath("dest/report.doc Backup.doc")), QByteArray("the report"));
         QCOMPARE(readAll(p.root.filePath("dest/notes.txt Backup.txt")), QByteArray("notes"));
         QCOMPARE(readAll(p.folder + "/history.txt"),
             QByteArray("report.doc was backup saved at 12/6/2026 9:05:03 PM\r\n"
                        "notes.txt was backup saved at 12/6/2026 9:05:03 PM\r\n"));
         // The run repaired the folder text, and the box stored the repair.
-        QCOMPARE(form.Text5->text(), p.root.filePath("dest") + "/");
+        QCOMPARE(form.destinationEdit->text(), p.root.filePath("dest") + "/");
         QCOMPARE(p.stored("Path"), p.root.filePath("dest") + "/");
-        QCOMPARE(form.Frame1->title(), QStringLiteral("Auto Backup is Turned Off."));
-        QCOMPARE(form.ProgressBar1->value(), 0);
+        QCOMPARE(form.statusFrame->title(), QStringLiteral("Auto Backup is Turned Off."));
+        QCOMPARE(form.countdownBar->value(), 0);
         QVERIFY(p.dialogs.messages.isEmpty());
     }
 
@@ -224,15 +221,15 @@ private slots:
         Program p;
         const QString a = p.file("a.txt");
         const QString b = p.file("b.txt");
-        Form1& form = p.start().form();
+        MainWindowLayout& form = p.start().form();
         p.dialogs.pickedFiles << QStringList { a, b };
-        QTest::mouseClick(form.PushButton7, Qt::LeftButton);
+        QTest::mouseClick(form.addFilesButton, Qt::LeftButton);
         QCOMPARE(p.stored("Files"), a + ";" + b + ";");
 
-        form.ListView1->setCurrentIndex(form.ListView1->model()->index(0, 0));
-        p.window->ListView1_DblClick();
+        form.backupSetList->setCurrentIndex(form.backupSetList->model()->index(0, 0));
+        p.window->removeSelectedEntry();
         QCOMPARE(p.stored("Files"), b + ";");
-        p.window->ListView1_DblClick(); // nothing selected now: nothing happens
+        p.window->removeSelectedEntry(); // nothing selected now: nothing happens
         QCOMPARE(p.stored("Files"), b + ";");
     }
 
@@ -242,7 +239,7 @@ private slots:
     {
         Program p;
         p.store("Files", "/x/a.txt;/x/b.txt;");
-        QTreeView* list = p.start().form().ListView1;
+        QTreeView* list = p.start().form().backupSetList;
         p.form().show();
         QVERIFY(QTest::qWaitForWindowExposed(&p.form()));
         QWidget* area = list->viewport();
@@ -276,12 +273,12 @@ private slots:
             QFile f(name);
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
-        Form1& form = p.start().form();
+        MainWindowLayout& form = p.start().form();
         p.store("Files", "changed elsewhere;");
-        QVERIFY(form.Timer1->isActive());
+        QVERIFY(form.countdownTimer->isActive());
         form.close();
         QCOMPARE(p.stored("Files"), QStringLiteral("/x/a.txt;"));
-        QVERIFY(!form.Timer1->isActive());
+        QVERIFY(!form.countdownTimer->isActive());
         // Copies of hidden files hold secrets as often as not: they go too.
         QCOMPARE(QDir(temp).entryList(QDir::Files | QDir::Hidden), QStringList());
         QVERIFY(QFile::exists(temp + "/sub/kept.txt"));
@@ -304,8 +301,8 @@ private slots:
         QCOMPARE(p.ended, 1);
         QVERIFY(p.window->hasShutDown());
         QCOMPARE(p.stored("Files"), QStringLiteral("/x/a.txt;"));
-        QCOMPARE(p.form().ListView1->model()->rowCount(), 0); // start-up went no further
-        QVERIFY(!p.form().Timer1->isActive());
+        QCOMPARE(p.form().backupSetList->model()->rowCount(), 0); // start-up went no further
+        QVERIFY(!p.form().countdownTimer->isActive());
     }
 
     // A close or a termination signal while a start-up box is open runs the
@@ -336,14 +333,14 @@ private slots:
             p.form().close();
             storedAtShutdown = readAll(ini);
         };
-        Form1& form = p.start().form();
+        MainWindowLayout& form = p.start().form();
         QCOMPARE(p.dialogs.messages.size(), 1);
         QCOMPARE(p.ended, 1);
-        QVERIFY(!form.Timer1->isActive());
-        QVERIFY(!p.tray.registered.hWnd); // no icon
+        QVERIFY(!form.countdownTimer->isActive());
+        QVERIFY(!p.tray.visible); // no icon
         QCOMPARE(readAll(ini), storedAtShutdown);
-        QCOMPARE(form.ListView2->topLevelItemCount(), 0); // the intervals were never restored
-        QVERIFY(!form.Option2->isChecked() && !form.Check6->isChecked());
+        QCOMPARE(form.intervalList->topLevelItemCount(), 0); // the intervals were never restored
+        QVERIFY(!form.sourceFolderOption->isChecked() && !form.stampBox->isChecked());
         p.window->showAfterStartUp();
         QVERIFY(form.isHidden());
     }
@@ -356,21 +353,21 @@ private slots:
         p.store("Files", p.root.filePath("missing.txt") + ";");
         p.store("BackupSwitch", "Off");
         p.clock.setMonotonicStep(1); // the pause would take 5000 passes
-        Form1& form = p.start().form();
+        MainWindowLayout& form = p.start().form();
         p.dialogs.onMessage = [&](const ScriptedDialogs::Message&) { form.close(); };
         const qint64 start = p.clock.monotonicMs();
-        QTest::mouseClick(form.PushButton6, Qt::LeftButton);
+        QTest::mouseClick(form.backupNowButton, Qt::LeftButton);
         QCOMPARE(p.dialogs.messages.size(), 1);
         QCOMPARE(p.ended, 1);
         QVERIFY(p.clock.monotonicMs() - start < 100);
-        QVERIFY(form.Frame1->title() != QStringLiteral("Auto Backup is Turned Off.")); // not put back
+        QVERIFY(form.statusFrame->title() != QStringLiteral("Auto Backup is Turned Off.")); // not put back
         QCOMPARE(p.stored("Files"), p.root.filePath("missing.txt") + ";");
     }
 
     void shutdownWithoutTempFolderStillEnds()
     {
         Program p;
-        Form1& form = p.start().form();
+        MainWindowLayout& form = p.start().form();
         form.close();
         QCOMPARE(p.stored("Files"), QString());
         QCOMPARE(p.ended, 1);
@@ -379,17 +376,13 @@ private slots:
     void trayIconFromCreationToShutdown()
     {
         Program p;
-        Form1& form = p.start().form();
-        QStringList calls;
-        for (const FakeTrayShell::Call& call : p.tray.calls)
-            calls << QStringLiteral("%1:%2:%3").arg(call.message).arg(call.data.uFlags).arg(call.data.szTip);
-        // Registered as the window is made (no icon, no tip yet), then the
-        // stored 16 x 16 icon and empty tip, then start-up's tip.
-        QCOMPARE(calls, (QStringList { "0:1:", "1:2:", "1:4:", "1:4:Quillstead" }));
-        QCOMPARE(p.tray.registered.hIcon.availableSizes(), QList<QSize> { QSize(16, 16) });
+        MainWindowLayout& form = p.start().form();
+        // Shown as the window is made, with the 16 x 16 icon and no tip;
+        // start-up then gives it its tip.
+        QCOMPARE(p.tray.calls, (QStringList { "icon", "show", "tip:Quillstead" }));
+        QCOMPARE(p.tray.icon.availableSizes(), QList<QSize> { QSize(16, 16) });
         form.close();
-        QCOMPARE(p.tray.calls.last().message, NIM_DELETE);
-        QVERIFY(!p.tray.registered.hWnd);
+        QVERIFY(!p.tray.visible);
     }
 
     void startInSystemTray_data()
@@ -404,14 +397,14 @@ private slots:
         Program p;
         p.tray.available = trayAvailable;
         p.store("Minimized", "On");
-        Form1& form = p.start().form();
+        MainWindowLayout& form = p.start().form();
         p.window->showAfterStartUp();
         if (trayAvailable) {
             QVERIFY(form.isHidden());
-            p.tray.mouse(WM_RBUTTONDOWN);
-            p.tray.mouse(WM_RBUTTONUP);
+            p.tray.click(Qt::RightButton);
+            p.tray.click(Qt::MiddleButton);
             QVERIFY(form.isHidden());
-            p.tray.leftClick();
+            p.tray.click(Qt::LeftButton);
             QVERIFY(form.isVisible());
         } else {
             // Nowhere to come back from: minimised on the taskbar instead.
@@ -423,7 +416,7 @@ private slots:
         // Every later minimise leaves the window on the taskbar; the icon brings it back.
         form.setWindowState(Qt::WindowMinimized);
         QVERIFY(form.isVisible() && form.isMinimized());
-        p.tray.leftClick();
+        p.tray.click(Qt::LeftButton);
         QVERIFY(form.isVisible() && !form.isMinimized());
     }
 
@@ -436,7 +429,7 @@ private slots:
         Program p;
         SingleInstance running(runtime.path(), "q");
         QVERIFY(running.claim());
-        Form1& form = p.start().form();
+        MainWindowLayout& form = p.start().form();
         connect(&running, &SingleInstance::anotherStartRequested, p.window.get(), &MainWindow::bringToFront);
         p.window->showAfterStartUp();
         form.setWindowState(Qt::WindowMinimized);
@@ -463,7 +456,7 @@ private slots:
         for (bool available : { true, false }) {
             Program p;
             p.tray.available = available;
-            Form1& form = p.start().form();
+            MainWindowLayout& form = p.start().form();
             p.window->showAfterStartUp();
             QVERIFY(form.isVisible());
             form.setWindowState(Qt::WindowMinimized);
@@ -479,16 +472,19 @@ private slots:
         QFile archiver(p.folder + "/7za");
         QVERIFY(archiver.open(QIODevice::WriteOnly));
         p.store("Windows Startup", "On");
-        Form1& form = p.start().form();
+        MainWindowLayout& form = p.start().form();
         // Restored while loading: the entry is not touched.
-        QVERIFY(form.Check4->isChecked());
+        QVERIFY(form.startAtLoginBox->isChecked());
         QVERIFY(entriesIn(p.autostart).isEmpty());
-        QTest::mouseClick(form.Check4, Qt::LeftButton, {}, QPoint(5, form.Check4->height() / 2));
-        QTest::mouseClick(form.Check4, Qt::LeftButton, {}, QPoint(5, form.Check4->height() / 2));
+        QTest::mouseClick(
+            form.startAtLoginBox, Qt::LeftButton, {}, QPoint(5, form.startAtLoginBox->height() / 2));
+        QTest::mouseClick(
+            form.startAtLoginBox, Qt::LeftButton, {}, QPoint(5, form.startAtLoginBox->height() / 2));
         QCOMPARE(entriesIn(p.autostart), QStringList { "quillstead.desktop" });
         QVERIFY(readAll(p.autostart + "/quillstead.desktop")
                     .contains("Exec=\"" + p.folder.toUtf8() + "/quillstead\"\n"));
-        QTest::mouseClick(form.Check4, Qt::LeftButton, {}, QPoint(5, form.Check4->height() / 2));
+        QTest::mouseClick(
+            form.startAtLoginBox, Qt::LeftButton, {}, QPoint(5, form.startAtLoginBox->height() / 2));
         QVERIFY(entriesIn(p.autostart).isEmpty());
         QCOMPARE(p.stored("Windows Startup"), QStringLiteral("Off"));
         QVERIFY(p.dialogs.messages.isEmpty());
@@ -497,18 +493,18 @@ private slots:
     void historyButtonsAreWired()
     {
         Program p;
-        Form1& form = p.start().form();
-        QTest::mouseClick(form.PushButton3, Qt::LeftButton);
+        MainWindowLayout& form = p.start().form();
+        QTest::mouseClick(form.viewHistoryButton, Qt::LeftButton);
         QCOMPARE(p.dialogs.messageTexts(),
             QStringList { "There isn't a history to view because actions have not been performed yet." });
         QFile log(p.folder + "/history.txt");
         QVERIFY(log.open(QIODevice::WriteOnly));
         log.write("a.txt was backup saved at 12/6/2026 9:05:03 PM\r\n");
         log.close();
-        QTest::mouseClick(form.PushButton8, Qt::LeftButton);
+        QTest::mouseClick(form.copyHistoryButton, Qt::LeftButton);
         QCOMPARE(QGuiApplication::clipboard()->text(),
             QStringLiteral("a.txt was backup saved at 12/6/2026 9:05:03 PM\r\n"));
-        QTest::mouseClick(form.PushButton3, Qt::LeftButton);
+        QTest::mouseClick(form.viewHistoryButton, Qt::LeftButton);
         QCOMPARE(p.launcher.opened, QStringList { p.folder + "/history.txt" });
     }
 

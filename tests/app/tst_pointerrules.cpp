@@ -1,5 +1,5 @@
-#include "app/Form1.h"
 #include "app/HoverCursor.h"
+#include "app/MainWindowLayout.h"
 #include "app/PointerRules.h"
 #include "platform/LocalFileSystem.h"
 
@@ -52,19 +52,19 @@ void moveOver(QWidget* widget, QPoint at = QPoint())
 }
 
 // Where each area is met: a point of the named widget with no child under it.
-QWidget* area(Form1& form, const QString& name, QPoint& at)
+QWidget* area(MainWindowLayout& form, const QString& name, QPoint& at)
 {
     at = QPoint();
     if (name == "background") {
         at = QPoint(3, form.height() / 3); // left of every frame
         return &form;
     }
-    if (name == "ListView2.rows")
-        return form.ListView2->viewport();
-    if (name == "ListView2.header")
-        return form.ListView2->header();
-    if (name == "ListView1.rows")
-        return form.ListView1->viewport();
+    if (name == "intervalList.rows")
+        return form.intervalList->viewport();
+    if (name == "intervalList.header")
+        return form.intervalList->header();
+    if (name == "backupSetList.rows")
+        return form.backupSetList->viewport();
     QWidget* control = form.findChild<QWidget*>(name);
     if (qobject_cast<QGroupBox*>(control))
         at = QPoint(4, 4); // the caption line, above the frame's controls
@@ -72,7 +72,7 @@ QWidget* area(Form1& form, const QString& name, QPoint& at)
 }
 
 struct PointerFixture {
-    Form1 form;
+    MainWindowLayout form;
     PointerRules* rules = new PointerRules(form);
     bool ready = (form.show(), QTest::qWaitForWindowExposed(&form));
 };
@@ -89,15 +89,17 @@ private slots:
         QTest::addColumn<QString>("area");
         QTest::addColumn<Pointer>("expected");
 
-        for (const char* button :
-            { "PushButton1", "PushButton2", "PushButton5", "PushButton6", "PushButton7" })
+        for (const char* button : { "chooseFolderButton", "viewFolderButton", "autoBackupButton",
+                 "backupNowButton", "addFilesButton" })
             QTest::addRow("default, %s", button) << false << button << Pointer::Hover;
-        for (const char* reset : { "background", "Frame2", "Text5", "ListView2.rows", "ListView2.header" })
+        for (const char* reset : { "background", "destinationFrame", "destinationEdit", "intervalList.rows",
+                 "intervalList.header" })
             QTest::addRow("hover, %s", reset) << true << reset << Pointer::Default;
-        // Option1 lies inside Frame2: its moves must not count as Frame2's.
-        for (const char* other : { "PushButton3", "PushButton4", "PushButton8", "ListView1.rows", "Frame1",
-                 "Frame3", "Frame5", "ProgressBar1", "Option1", "Option2", "Option3", "Option4", "Check1",
-                 "Check4", "Check6", "Check8" })
+        // fixedFolderOption lies inside destinationFrame: its moves must not count as destinationFrame's.
+        for (const char* other : { "viewHistoryButton", "addFolderButton", "copyHistoryButton",
+                 "backupSetList.rows", "statusFrame", "optionsFrame", "backupSetFrame", "countdownBar",
+                 "fixedFolderOption", "sourceFolderOption", "createNewOption", "overwriteOption",
+                 "archiveModeBox", "startAtLoginBox", "stampBox", "startInTrayBox" })
             QTest::addRow("hover, %s", other) << true << other << Pointer::Hover;
     }
 
@@ -109,10 +111,10 @@ private slots:
 
         PointerFixture f;
         QVERIFY(f.ready);
-        moveOver(f.form.PushButton5);
+        moveOver(f.form.autoBackupButton);
         moveOver(&f.form, QPoint(3, 3));
         if (startHovering)
-            moveOver(f.form.PushButton7);
+            moveOver(f.form.addFilesButton);
         QCOMPARE(f.rules->pointer(), startHovering ? Pointer::Hover : Pointer::Default);
 
         QPoint at;
@@ -126,18 +128,18 @@ private slots:
     {
         PointerFixture f;
         QVERIFY(f.ready);
-        moveOver(f.form.PushButton6);
-        moveOver(f.form.ListView1->viewport());
+        moveOver(f.form.backupNowButton);
+        moveOver(f.form.backupSetList->viewport());
         QCOMPARE(f.rules->pointer(), Pointer::Hover);
-        moveOver(f.form.Frame2, QPoint(4, 4));
+        moveOver(f.form.destinationFrame, QPoint(4, 4));
         QCOMPARE(f.rules->pointer(), Pointer::Default);
         QCOMPARE(f.form.cursor().shape(), Qt::ArrowCursor);
 
         // A greyed-out button reports nothing: over it the mouse is over its frame.
-        f.form.PushButton1->setEnabled(false);
-        moveOver(f.form.PushButton2);
+        f.form.chooseFolderButton->setEnabled(false);
+        moveOver(f.form.viewFolderButton);
         QCOMPARE(f.rules->pointer(), Pointer::Hover);
-        moveOver(f.form.PushButton1);
+        moveOver(f.form.chooseFolderButton);
         QCOMPARE(f.rules->pointer(), Pointer::Default);
     }
 
@@ -148,17 +150,17 @@ private slots:
         f.rules->setHoverCursor(QCursor(QPixmap(16, 16), 2, 1));
         f.rules->setBusy(true);
         QCOMPARE(f.form.cursor().shape(), Qt::WaitCursor);
-        moveOver(f.form.PushButton5);
+        moveOver(f.form.autoBackupButton);
         QCOMPARE(f.rules->pointer(), Pointer::Busy);
-        moveOver(f.form.Frame2, QPoint(4, 4));
-        moveOver(f.form.ListView2->viewport());
+        moveOver(f.form.destinationFrame, QPoint(4, 4));
+        moveOver(f.form.intervalList->viewport());
         QCOMPARE(f.rules->pointer(), Pointer::Busy);
         QCOMPARE(f.form.cursor().shape(), Qt::WaitCursor);
 
         f.rules->setBusy(false);
         QCOMPARE(f.rules->pointer(), Pointer::Default);
         QCOMPARE(f.form.cursor().shape(), Qt::ArrowCursor);
-        moveOver(f.form.PushButton6);
+        moveOver(f.form.backupNowButton);
         QCOMPARE(f.rules->pointer(), Pointer::Hover);
     }
 
@@ -166,7 +168,7 @@ private slots:
     {
         PointerFixture f;
         QVERIFY(f.ready);
-        moveOver(f.form.PushButton7);
+        moveOver(f.form.addFilesButton);
         // Without an image the hover pointer looks like the default one.
         QCOMPARE(f.rules->pointer(), Pointer::Hover);
         QCOMPARE(f.form.cursor().shape(), Qt::ArrowCursor);
@@ -174,9 +176,9 @@ private slots:
         f.rules->setHoverCursor(QCursor(QPixmap(16, 16), 5, 3));
         QCOMPARE(f.form.cursor().shape(), Qt::BitmapCursor);
         QCOMPARE(f.form.cursor().hotSpot(), QPoint(5, 3));
-        moveOver(f.form.Text5);
+        moveOver(f.form.destinationEdit);
         QCOMPARE(f.form.cursor().shape(), Qt::ArrowCursor);
-        moveOver(f.form.PushButton1);
+        moveOver(f.form.chooseFolderButton);
         QCOMPARE(f.form.cursor().shape(), Qt::BitmapCursor);
     }
 
@@ -186,17 +188,17 @@ private slots:
         QTemporaryDir folder;
         const QString path = folder.filePath("HAND-M.CUR");
         LocalFileSystem files;
-        QVERIFY(!LoadHoverCursor(files, folder.path()).has_value());
+        QVERIFY(!loadHoverCursor(files, folder.path()).has_value());
 
         QVERIFY(writeFile(path, cursorFile(QSize(32, 32), QPoint(9, 2))));
-        std::optional<QCursor> cursor = LoadHoverCursor(files, folder.path());
+        std::optional<QCursor> cursor = loadHoverCursor(files, folder.path());
         QVERIFY(cursor.has_value());
         QCOMPARE(cursor->pixmap().size(), QSize(32, 32));
         QCOMPARE(cursor->hotSpot(), QPoint(9, 2));
 
         // A hot spot beyond the image is ignored: the centre is used.
         QVERIFY(writeFile(path, cursorFile(QSize(16, 16), QPoint(40, 3))));
-        cursor = LoadHoverCursor(files, folder.path());
+        cursor = loadHoverCursor(files, folder.path());
         QVERIFY(cursor.has_value());
         QCOMPARE(cursor->hotSpot(), QPoint(8, 8));
 
@@ -204,7 +206,7 @@ private slots:
         for (const QByteArray& broken :
             { QByteArray(), QByteArray("not a cursor"), cursorFile({ 32, 32 }, {}).left(30) }) {
             QVERIFY(writeFile(path, broken));
-            QVERIFY(!LoadHoverCursor(files, folder.path()).has_value());
+            QVERIFY(!loadHoverCursor(files, folder.path()).has_value());
         }
     }
 };

@@ -22,13 +22,13 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
         BackupSetModel model;
-        model.AppendEntry(dir.filePath("a.txt"));
+        model.appendEntry(dir.filePath("a.txt"));
         ScriptedDialogs dialogs;
         dialogs.pickedFiles << QStringList { dir.filePath("a.txt"), dir.filePath("gone.txt"),
             dir.filePath("other/c.txt") };
         LocalFileSystem files;
         BackupSetIntake intake(model, dialogs);
-        AddFilesByDialog(dialogs, files, intake);
+        addFilesByDialog(dialogs, files, intake);
 
         QCOMPARE(dialogs.requests.size(), 1);
         QCOMPARE(dialogs.requests.front().title,
@@ -49,8 +49,8 @@ private slots:
         ScriptedDialogs dialogs;
         LocalFileSystem files;
         BackupSetIntake intake(model, dialogs);
-        AddFilesByDialog(dialogs, files, intake);
-        QCOMPARE(model.EntryCount(), 0);
+        addFilesByDialog(dialogs, files, intake);
+        QCOMPARE(model.entryCount(), 0);
         QVERIFY(dialogs.messages.isEmpty());
         QVERIFY(!intake.changed());
     }

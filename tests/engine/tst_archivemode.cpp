@@ -1,9 +1,5 @@
-#include "FakeClock.h"
-#include "ScriptedDialogs.h"
+#include "RunBench.h"
 #include "Unprivileged.h"
-#include "engine/IntervalSave.h"
-#include "platform/LocalFileSystem.h"
-#include "platform/StopRequest.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -17,30 +13,8 @@
 
 namespace {
 
-const QLocale english(QLocale::English, QLocale::UnitedStates);
-const QString completed = QStringLiteral("Auto Backup Complete at 12/6/2026 9:05:03 PM");
-
-// The build links the system's 7za beside the test programs.
-QString realArchiver()
-{
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/7za");
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void write(const QString& path, const QByteArray& bytes, QFile::Permissions permissions = {})
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-    file.close();
-    if (permissions)
-        QVERIFY(file.setPermissions(permissions));
-}
+const QLocale& english = runLocale;
+const QString& completed = runCompleted;
 
 // Every file the archive holds, by name, as the real 7za extracts it.
 QMap<QString, QByteArray> archiveContents(const QString& archive)
@@ -61,61 +35,14 @@ QMap<QString, QByteArray> archiveContents(const QString& archive)
 
 QString errorEnd(int line)
 {
-    return QStringLiteral("\r\nin Quillkeep.IntervalSave.SaveAll at line %1").arg(line);
+    return runErrorEnd(line);
 }
 
-// A program folder with the archiver, a source folder and a destination
-// folder, all real; a run wired to a scripted error box and a fixed clock.
-struct Bench {
-    QTemporaryDir root;
-    LocalFileSystem files;
-    FakeClock clock;
-    ScriptedDialogs dialogs;
-    StopRequest stop;
-    IntervalSave run { RunServices { files, clock, dialogs, english, prog(), &stop } };
-    QStringList captions;
-    QStringList folderWrites;
-
-    Bench()
-    {
-        QDir(root.path()).mkpath("prog/temp");
-        QDir(root.path()).mkpath("docs");
-        QDir(root.path()).mkpath("dest");
-        QFile::link(realArchiver(), prog("7za"));
-    }
-    QString prog(const QString& name = QString()) const
-    {
-        return root.filePath("prog") + (name.isEmpty() ? "" : "/" + name);
-    }
-    QString dest(const QString& name = QString()) const { return root.filePath("dest") + "/" + name; }
-    QString source(const QString& relative, const QByteArray& content = QByteArray())
-    {
-        const QString path = root.filePath("docs/" + relative);
-        QDir().mkpath(QFileInfo(path).path());
-        write(path, content.isNull() ? relative.toUtf8() : content);
-        return path;
-    }
-    // Replaces the archiver by a script (it may call the real one as "$REAL").
-    void archiverScript(const QByteArray& body)
-    {
-        QFile::remove(prog("7za"));
-        write(prog("7za"), "#!/bin/sh\nREAL='" + realArchiver().toUtf8() + "'\n" + body + "\n",
-            QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
+struct Bench : RunBench {
+    Bench() { addArchiver(); }
     RunOptions options(bool stamping = false, WriteMode mode = WriteMode::CreateNew) const
     {
-        return RunOptions { true, stamping, DestinationMode::FixedFolder, mode, dest() };
-    }
-    bool saveAll(const QStringList& entries, RunOptions options)
-    {
-        RunRequest request { std::move(options), entries, [this](const QString& c) { captions << c; },
-            [this](const QString& t) { folderWrites << t; } };
-        return run.SaveAll(request);
-    }
-    // What the destination folder holds, hidden files included.
-    QStringList destFiles() const
-    {
-        return QDir(dest()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+        return RunBench::options(true, stamping, mode);
     }
 };
 
@@ -269,10 +196,10 @@ private slots:
         Bench b;
         QDir(b.root.path()).mkpath("package");
         QVERIFY(QFile::rename(b.prog("7za"), b.root.filePath("package/7za")));
-        IntervalSave run(RunServices {
+        BackupRun run(RunServices {
             b.files, b.clock, b.dialogs, english, b.prog(), &b.stop, b.root.filePath("package") });
-        QVERIFY(run.SaveAll(
-            { b.options(), { b.source("a.txt") }, [](const QString&) {}, [](const QString&) {} }));
+        QVERIFY(
+            run.run({ b.options(), { b.source("a.txt") }, [](const QString&) {}, [](const QString&) {} }));
         QVERIFY(b.dialogs.messages.isEmpty());
         QCOMPARE(archiveContents(b.dest("Backup.zip")).keys(), QStringList { "a.txt" });
     }
@@ -358,30 +285,6 @@ private slots:
             QVERIFY(b.dialogs.messages[i].text.endsWith(errorEnd(lines[i])));
         QCOMPARE(readAll(b.dest("Backup.zip")), QByteArray("the previous archive"));
         QCOMPARE(b.destFiles(), QStringList { "Backup.zip" });
-        QCOMPARE(b.captions, QStringList { completed });
-    }
-
-    void emptyFolderTextMakesNoArchive_data()
-    {
-        QTest::addColumn<bool>("stamping");
-        QTest::addColumn<int>("line");
-        QTest::newRow("plain") << false << 172;
-        QTest::newRow("stamped") << true << 168;
-    }
-    void emptyFolderTextMakesNoArchive()
-    {
-        QFETCH(bool, stamping);
-        QFETCH(int, line);
-        Bench b;
-        RunOptions options = b.options(stamping);
-        options.folderText.clear();
-        QVERIFY(b.saveAll({ b.source("a.txt") }, options));
-        QCOMPARE(b.dialogs.messageTexts(), QStringList { "No destination folder is set." + errorEnd(line) });
-        QVERIFY(b.folderWrites.isEmpty());
-        QDirIterator zips(
-            b.root.path(), { "*.zip", "*.part" }, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        QVERIFY(!zips.hasNext());
-        QVERIFY(!QFileInfo::exists(QDir::current().filePath("Backup.zip")));
         QCOMPARE(b.captions, QStringList { completed });
     }
 

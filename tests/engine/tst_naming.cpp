@@ -1,7 +1,7 @@
 #include "FakeClock.h"
+#include "engine/BackupNaming.h"
 #include "engine/DateText.h"
 #include "engine/FixedFolder.h"
-#include "engine/FormatFile.h"
 #include "engine/PathPieces.h"
 
 #include <QtTest>
@@ -18,39 +18,35 @@ private slots:
     void pathPieces_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::addColumn<QChar>("separator");
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<QString>("extension");
         QTest::addColumn<QString>("folder");
-        QTest::newRow("windows") << R"(C:\Docs\report.doc)" << QChar('\\') << "report.doc"
-                                 << "doc"
-                                 << R"(C:\Docs\)";
-        QTest::newRow("share") << R"(\\server\share\a.txt)" << QChar('\\') << "a.txt"
-                               << "txt"
-                               << R"(\\server\share\)";
-        QTest::newRow("several dots") << "/home/ann/notes.2026.txt" << QChar('/') << "notes.2026.txt"
+        QTest::newRow("several dots") << "/home/ann/notes.2026.txt"
+                                      << "notes.2026.txt"
                                       << "txt"
                                       << "/home/ann/";
-        QTest::newRow("no dot, dotted folder") << "/home/ann/v1.2/Makefile" << QChar('/') << "Makefile"
+        QTest::newRow("no dot, dotted folder") << "/home/ann/v1.2/Makefile"
+                                               << "Makefile"
                                                << ""
                                                << "/home/ann/v1.2/";
-        QTest::newRow("no separator") << "report.doc" << QChar('/') << "report.doc"
+        QTest::newRow("no separator") << "report.doc"
+                                      << "report.doc"
                                       << "doc"
                                       << "";
-        QTest::newRow("root file") << "/a.txt" << QChar('/') << "a.txt"
+        QTest::newRow("root file") << "/a.txt"
+                                   << "a.txt"
                                    << "txt"
                                    << "/";
     }
     void pathPieces()
     {
         QFETCH(QString, path);
-        QFETCH(QChar, separator);
         QFETCH(QString, fileName);
         QFETCH(QString, extension);
         QFETCH(QString, folder);
-        QCOMPARE(FileNameOf(path, separator), fileName);
-        QCOMPARE(ExtensionOf(path, separator), extension);
-        QCOMPARE(SourceFolderOf(path, separator), folder);
+        QCOMPARE(fileNameOf(path), fileName);
+        QCOMPARE(extensionOf(path), extension);
+        QCOMPARE(sourceFolderOf(path), folder);
     }
 
     void generalDateText_data()
@@ -67,28 +63,28 @@ private slots:
     {
         QFETCH(QDateTime, when);
         QFETCH(QString, text);
-        QCOMPARE(GeneralDateText(when, english), text);
+        QCOMPARE(::generalDateText(when, english), text);
     }
 
     void cLocaleWritesUnitedStatesEnglish()
     {
         if (QLocale::system().language() != QLocale::C)
             QSKIP("needs the C locale, as the test runner sets it");
-        QCOMPARE(ProgramLocale().name(), QStringLiteral("en_US"));
-        QCOMPARE(GeneralDateText(evening, ProgramLocale()), QStringLiteral("12/6/2026 9:05:03 PM"));
+        QCOMPARE(programLocale().name(), QStringLiteral("en_US"));
+        QCOMPARE(::generalDateText(evening, programLocale()), QStringLiteral("12/6/2026 9:05:03 PM"));
     }
 
     void otherLocalesKeepFourDigitYearAndNoZone()
     {
-        const QString german = GeneralDateText(evening, QLocale(QLocale::German, QLocale::Germany));
+        const QString german = ::generalDateText(evening, QLocale(QLocale::German, QLocale::Germany));
         QCOMPARE(german, QStringLiteral("06.12.2026 21:05:03"));
-        QCOMPARE(StampDate(evening.date(), QLocale(QLocale::German, QLocale::Germany)),
+        QCOMPARE(stampDate(evening.date(), QLocale(QLocale::German, QLocale::Germany)),
             QStringLiteral("Dez 6 2026"));
-        QCOMPARE(StampDate(evening.date(), QLocale(QLocale::French, QLocale::France)),
+        QCOMPARE(stampDate(evening.date(), QLocale(QLocale::French, QLocale::France)),
             QStringLiteral("déc 6 2026"));
         const QLocale spanish(QLocale::Spanish, QLocale::Spain);
-        QCOMPARE(GeneralDateText(evening, spanish), QStringLiteral("6/12/2026 21:05:03"));
-        QCOMPARE(StampTime(evening.time(), spanish), QStringLiteral("09 05 03 p m"));
+        QCOMPARE(::generalDateText(evening, spanish), QStringLiteral("6/12/2026 21:05:03"));
+        QCOMPARE(stampTime(evening.time(), spanish), QStringLiteral("09 05 03 p m"));
     }
 
     // Over every locale Qt knows: stamps hold only letters, digits and single
@@ -104,16 +100,16 @@ private slots:
             = QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
         int readBack = 0;
         for (const QLocale& locale : locales) {
-            QStringList stamps { StampTime(QTime(9, 5, 3), locale), StampTime(QTime(21, 5, 3), locale) };
+            QStringList stamps { stampTime(QTime(9, 5, 3), locale), stampTime(QTime(21, 5, 3), locale) };
             for (int month = 1; month <= 12; ++month)
-                stamps << StampDate(QDate(2026, month, 6), locale);
+                stamps << stampDate(QDate(2026, month, 6), locale);
             for (const QString& stamp : stamps)
                 QVERIFY2(stampShape.match(stamp).hasMatch(),
                     qPrintable(locale.name() + QStringLiteral(": ") + stamp));
 
-            const QString text = GeneralDateText(when, locale);
+            const QString text = ::generalDateText(when, locale);
             QVERIFY2(!text.contains(zoneLeftovers), qPrintable(locale.name() + QStringLiteral(": ") + text));
-            const QDateTime back = locale.toDateTime(text, GeneralDateFormat(locale));
+            const QDateTime back = locale.toDateTime(text, generalDateFormat(locale));
             if (!back.isValid())
                 continue;
             ++readBack;
@@ -136,8 +132,8 @@ private slots:
     {
         QFETCH(QTime, time);
         QFETCH(QString, text);
-        QCOMPARE(StampTime(time, english), text);
-        QCOMPARE(StampDate(QDate(2026, 12, 6), english), QStringLiteral("Dec 6 2026"));
+        QCOMPARE(stampTime(time, english), text);
+        QCOMPARE(stampDate(QDate(2026, 12, 6), english), QStringLiteral("Dec 6 2026"));
     }
 
     void stampedNameShapes_data()
@@ -176,9 +172,9 @@ private slots:
         QFETCH(QString, extension);
         QFETCH(QString, name);
         FakeClock clock(evening);
-        QCOMPARE(StampedName(base, extension, { WriteMode(mode), clock, english }), name);
-        QCOMPARE(PlainBackupName("Makefile", ""), QStringLiteral("Makefile Backup"));
-        QCOMPARE(PlainBackupName("report.doc", "doc"), QStringLiteral("report.doc Backup.doc"));
+        QCOMPARE(stampedName(base, extension, { WriteMode(mode), clock, english }), name);
+        QCOMPARE(plainBackupName("Makefile", ""), QStringLiteral("Makefile Backup"));
+        QCOMPARE(plainBackupName("report.doc", "doc"), QStringLiteral("report.doc Backup.doc"));
     }
 
     // The create-new stamp reads the clock twice; across midnight it joins
@@ -188,7 +184,7 @@ private slots:
         FakeClock clock;
         clock.script({ QDateTime(QDate(2026, 12, 6), QTime(23, 59, 59)),
             QDateTime(QDate(2026, 12, 7), QTime(0, 0, 0)) });
-        QCOMPARE(StampedName("a.txt", "txt", { WriteMode::CreateNew, clock, english }),
+        QCOMPARE(stampedName("a.txt", "txt", { WriteMode::CreateNew, clock, english }),
             QStringLiteral("a.txt Date Dec 6 2026 Time 12 00 00 AM.txt"));
         QCOMPARE(clock.readings(), 2);
     }
@@ -196,14 +192,14 @@ private slots:
     void fixedFolderRepairsSeparatorOnce()
     {
         QStringList writtenBack;
-        FixedFolder folder(R"(D:\Backup)", [&](const QString& t) { writtenBack << t; }, u'\\');
+        FixedFolder folder("/srv/new", [&](const QString& t) { writtenBack << t; });
         FakeClock clock(evening);
         const StampSettings stamp { WriteMode::Overwrite, clock, english };
-        QCOMPARE(FixedFolderName("report.doc", "doc", folder, stamp),
-            QStringLiteral(R"(D:\Backup\report.doc Dec 6 2026.doc)"));
-        QCOMPARE(FixedFolderName("b.txt", "txt", folder, stamp),
-            QStringLiteral(R"(D:\Backup\b.txt Dec 6 2026.txt)"));
-        QCOMPARE(writtenBack, QStringList { R"(D:\Backup\)" });
+        QCOMPARE(fixedFolderName("report.doc", "doc", folder, stamp),
+            QStringLiteral("/srv/new/report.doc Dec 6 2026.doc"));
+        QCOMPARE(
+            fixedFolderName("b.txt", "txt", folder, stamp), QStringLiteral("/srv/new/b.txt Dec 6 2026.txt"));
+        QCOMPARE(writtenBack, QStringList { "/srv/new/" });
 
         FixedFolder already("/srv/backup/", [&](const QString& t) { writtenBack << t; });
         QCOMPARE(already.text(), QStringLiteral("/srv/backup/"));

@@ -16,15 +16,15 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
         QTest::newRow("the archiver's line as written for Windows")
-            << CommandLineText(
+            << ::commandLineText(
                    { "C:\\Prog\\7za.exe", { "a", "D:\\Backup\\Backup.zip", "@C:\\Prog\\list.txt" } })
             << "\"C:\\Prog\\7za.exe\" a \"D:\\Backup\\Backup.zip\" @\"C:\\Prog\\list.txt\"";
         QTest::newRow("the call this program makes")
-            << CommandLineText(ArchiverCall("/opt/my prog", "/d/.Backup.zip.part", "/opt/my prog/list.txt"))
+            << ::commandLineText(archiverCall("/opt/my prog", "/d/.Backup.zip.part", "/opt/my prog/list.txt"))
             << "\"/opt/my prog/7za\" a -tzip -spd -scsUTF-8 -sccUTF-8 -bso0 -bsp0 -y \"/d/.Backup.zip.part\" "
                "@\"/opt/my prog/list.txt\"";
         QTest::newRow("quotes inside")
-            << CommandLineText({ "/bin/x", { "say \"hi\"" } }) << "\"/bin/x\" \"say \\\"hi\\\"\"";
+            << ::commandLineText({ "/bin/x", { "say \"hi\"" } }) << "\"/bin/x\" \"say \\\"hi\\\"\"";
     }
     void commandLineText()
     {
@@ -38,7 +38,7 @@ private slots:
     {
         const QStringList awkward { "two words", "quote\"d", "it's", "$HOME", "`id`", "-rf", "*",
             "grüße 日本", "a;b|c>d", "" };
-        const RunResult ran = RunAndWait({ "/usr/bin/printf", QStringList { "[%s]\\n" } + awkward });
+        const RunResult ran = runAndWait({ "/usr/bin/printf", QStringList { "[%s]\\n" } + awkward });
         QCOMPARE(ran.end, RunResult::End::Exited);
         QCOMPARE(ran.result, 0);
         QString expected;
@@ -49,7 +49,7 @@ private slots:
 
     void environmentIsAddedToOurs()
     {
-        const RunResult ran = RunAndWait({ "/usr/bin/env", {}, { "LC_ALL=C.UTF-8", "QUILL_PROBE=a=b c" } });
+        const RunResult ran = runAndWait({ "/usr/bin/env", {}, { "LC_ALL=C.UTF-8", "QUILL_PROBE=a=b c" } });
         const QStringList lines = ran.output.split(u'\n');
         QVERIFY(lines.contains("LC_ALL=C.UTF-8"));
         QVERIFY(lines.contains("QUILL_PROBE=a=b c"));
@@ -64,7 +64,7 @@ private slots:
         const QString marker = dir.filePath("ended");
         int sawItRunning = 0;
         const RunResult ran
-            = RunAndWait({ "/bin/sh", { "-c", "sleep 0.3; echo x > \"$1\"; exit 2", "sh", marker } }, nullptr,
+            = runAndWait({ "/bin/sh", { "-c", "sleep 0.3; echo x > \"$1\"; exit 2", "sh", marker } }, nullptr,
                 [&] { sawItRunning += QFile::exists(marker) ? 0 : 1; });
         QCOMPARE(ran.end, RunResult::End::Exited);
         QCOMPARE(ran.result, 2);
@@ -94,7 +94,7 @@ private slots:
         QTimer timer;
         connect(&timer, &QTimer::timeout, this, [&] { ++ticks; });
         timer.start(0);
-        const RunResult ran = RunAndWait({ program, { "a" } });
+        const RunResult ran = runAndWait({ program, { "a" } });
         QCOMPARE(ran.end, RunResult::End::NotStarted);
         QCOMPARE(ran.result, StartFailureBase + errorNumber);
         QVERIFY(ran.result < 0);
@@ -104,7 +104,7 @@ private slots:
 
     void killedBySignalIsNotSuccess()
     {
-        const RunResult ran = RunAndWait({ "/bin/sh", { "-c", "kill -9 $$" } });
+        const RunResult ran = runAndWait({ "/bin/sh", { "-c", "kill -9 $$" } });
         QCOMPARE(ran.end, RunResult::End::Killed);
         QCOMPARE(ran.result, 128 + 9);
         QVERIFY(ran.failure.contains("signal 9"));
@@ -125,7 +125,7 @@ private slots:
         });
         timer.start(50);
         const RunResult ran
-            = RunAndWait({ "/bin/sh", { "-c", "echo $$ > \"$1\"; exec sleep 30", "sh", pidFile } }, &stop);
+            = runAndWait({ "/bin/sh", { "-c", "echo $$ > \"$1\"; exec sleep 30", "sh", pidFile } }, &stop);
         QCOMPARE(ran.end, RunResult::End::Stopped);
         QCOMPARE(ticks, 3);
         QFile file(pidFile);

@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "Unprivileged.h"
 #include "platform/LocalCopyGroup.h"
 #include "platform/LocalFileSystem.h"
@@ -13,19 +14,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 QStringList everything(const QString& folder)
 {
@@ -292,7 +280,8 @@ private slots:
         if (there == "link")
             QVERIFY(QFile::link(elsewhere, copy));
         else if (there == "hard link")
-            QCOMPARE(::link(QFile::encodeName(elsewhere).constData(), QFile::encodeName(copy).constData()), 0);
+            QCOMPARE(
+                ::link(QFile::encodeName(elsewhere).constData(), QFile::encodeName(copy).constData()), 0);
         else
             write(copy, "an older copy, longer than the new one");
 
@@ -357,10 +346,10 @@ private slots:
         QTemporaryDir dir;
         LocalFileSystem files;
         const QString log = dir.filePath("history.txt");
-        QVERIFY(files.appendToFile(log, "one\r\n").ok);
-        QVERIFY(files.appendToFile(log, "two\r\n").ok);
+        QVERIFY(files.writeFile(log, "one\r\n", FileSystem::Write::Appending).ok);
+        QVERIFY(files.writeFile(log, "two\r\n", FileSystem::Write::Appending).ok);
         QCOMPARE(readAll(log), QByteArray("one\r\ntwo\r\n"));
-        QVERIFY(!files.appendToFile(dir.filePath("no/such/history.txt"), "x").ok);
+        QVERIFY(!files.writeFile(dir.filePath("no/such/history.txt"), "x", FileSystem::Write::Appending).ok);
     }
 
     void writeFileReplacesContent()

@@ -41,14 +41,14 @@ struct Window {
     explicit Window(int oftenIndex)
     {
         host.resize(400, 400);
-        listView2.setParent(&host);
-        listView2.setGeometry(0, 0, 400, 300);
+        intervalList.setParent(&host);
+        intervalList.setGeometry(0, 0, 400, 300);
         schedule.fillIntervalList();
         schedule.selectInterval(oftenIndex);
         host.show();
     }
-    QString status() const { return frame1.title(); }
-    QString stored(const QString& key) const { return settings.ReadSetting(key, "<none>"); }
+    QString status() const { return statusFrame.title(); }
+    QString stored(const QString& key) const { return settings.value(key, "<none>"); }
     void ticks(int n)
     {
         for (int i = 0; i < n; ++i)
@@ -56,8 +56,8 @@ struct Window {
     }
     void clickRow(int index, Qt::KeyboardModifiers modifiers = {})
     {
-        const QRect rect = listView2.visualItemRect(listView2.topLevelItem(index - 1));
-        QTest::mouseClick(listView2.viewport(), Qt::LeftButton, modifiers, rect.center());
+        const QRect rect = intervalList.visualItemRect(intervalList.topLevelItem(index - 1));
+        QTest::mouseClick(intervalList.viewport(), Qt::LeftButton, modifiers, rect.center());
     }
     // Runs `job` at the tick's next pass through the event loop.
     void atNextEventPass(std::function<void()> job) { QTimer::singleShot(0, &host, job); }
@@ -67,13 +67,14 @@ struct Window {
     FakeTrigger trigger;
     FakeClock clock;
     QWidget host;
-    QTreeWidget listView2;
-    QPushButton pushButton5 { "Turn On Auto Backup" };
-    QProgressBar progressBar1;
-    QGroupBox frame1 { "Next backup will occur in 00:00:00" };
-    QTimer timer1;
-    AutoBackupSchedule schedule { { &listView2, &pushButton5, &progressBar1, &frame1, &timer1 }, settings,
-        trigger, clock, QLocale(QLocale::English, QLocale::UnitedStates) };
+    QTreeWidget intervalList;
+    QPushButton autoBackupButton { "Turn On Auto Backup" };
+    QProgressBar countdownBar;
+    QGroupBox statusFrame { "Next backup will occur in 00:00:00" };
+    QTimer countdownTimer;
+    AutoBackupSchedule schedule { { &intervalList, &autoBackupButton, &countdownBar, &statusFrame,
+                                      &countdownTimer },
+        settings, trigger, clock, QLocale(QLocale::English, QLocale::UnitedStates) };
 };
 
 } // namespace
@@ -85,10 +86,10 @@ private slots:
     void runsOnThe300thTickAndAgain300TicksLater()
     {
         Window w(1);
-        QTest::mouseClick(&w.pushButton5, Qt::LeftButton);
+        QTest::mouseClick(&w.autoBackupButton, Qt::LeftButton);
         QCOMPARE(w.stored("BackupSwitch"), "On");
-        QVERIFY(w.timer1.isActive());
-        QCOMPARE(w.timer1.interval(), 1000);
+        QVERIFY(w.countdownTimer.isActive());
+        QCOMPARE(w.countdownTimer.interval(), 1000);
         w.ticks(1);
         QCOMPARE(w.status(), "Next backup will occur in 00:04:59");
         w.ticks(298);
@@ -96,10 +97,10 @@ private slots:
         QCOMPARE(w.status(), "Next backup will occur in 00:00:01");
         w.ticks(1);
         QCOMPARE(w.trigger.runs, 1);
-        QCOMPARE(w.progressBar1.maximum(), 300);
-        QCOMPARE(w.progressBar1.value(), 300);
+        QCOMPARE(w.countdownBar.maximum(), 300);
+        QCOMPARE(w.countdownBar.value(), 300);
         w.ticks(1);
-        QCOMPARE(w.progressBar1.value(), 1);
+        QCOMPARE(w.countdownBar.value(), 1);
         QCOMPARE(w.status(), "Next backup will occur in 00:04:59");
         w.ticks(298);
         QCOMPARE(w.trigger.runs, 1);
@@ -126,7 +127,7 @@ private slots:
         });
         w.trigger.during = [&] {
             seen << w.status();
-            w.frame1.setTitle(runCaption);
+            w.statusFrame.setTitle(runCaption);
             w.atNextEventPass([&] { seen << w.status(); }); // after the run returns
         };
         w.ticks(1);
@@ -151,7 +152,7 @@ private slots:
         QCOMPARE(w.status(), "Next backup will occur in 00:09:59");
         // A choice by keyboard restarts it as well; a count of 500 would never meet 300.
         w.ticks(499);
-        QTest::keyClick(&w.listView2, Qt::Key_Up);
+        QTest::keyClick(&w.intervalList, Qt::Key_Up);
         QCOMPARE(w.stored("OftenIndex"), "1");
         w.ticks(300);
         QCOMPARE(w.trigger.runs, 1);
@@ -163,7 +164,7 @@ private slots:
         w.schedule.applyStoredSwitch("On");
         w.ticks(1);
         QCOMPARE(w.status(), "Next backup will occur in 23:59:59");
-        QCOMPARE(w.progressBar1.maximum(), 86400);
+        QCOMPARE(w.countdownBar.maximum(), 86400);
     }
 
     void switchingOffKeepsTheCaptionAndOnRestarts()
@@ -171,30 +172,30 @@ private slots:
         Window w(1);
         w.schedule.applyStoredSwitch("On");
         w.ticks(10);
-        QTest::mouseClick(&w.pushButton5, Qt::LeftButton);
-        QCOMPARE(w.pushButton5.text(), "Turn On Auto Backup");
+        QTest::mouseClick(&w.autoBackupButton, Qt::LeftButton);
+        QCOMPARE(w.autoBackupButton.text(), "Turn On Auto Backup");
         QCOMPARE(w.stored("BackupSwitch"), "Off");
-        QVERIFY(!w.timer1.isActive());
-        QCOMPARE(w.timer1.interval(), 0);
+        QVERIFY(!w.countdownTimer.isActive());
+        QCOMPARE(w.countdownTimer.interval(), 0);
         QCOMPARE(w.status(), "Next backup will occur in 00:04:50");
-        QCOMPARE(w.progressBar1.value(), 10);
+        QCOMPARE(w.countdownBar.value(), 10);
         w.ticks(1); // a tick that still arrives while off
         QCOMPARE(w.status(), "Auto Backup is Off.");
-        QTest::mouseClick(&w.pushButton5, Qt::LeftButton);
-        QCOMPARE(w.pushButton5.text(), "Turn Off Auto Backup");
+        QTest::mouseClick(&w.autoBackupButton, Qt::LeftButton);
+        QCOMPARE(w.autoBackupButton.text(), "Turn Off Auto Backup");
         w.ticks(1);
         QCOMPARE(w.status(), "Next backup will occur in 00:04:59");
         w.ticks(298);
-        w.atNextEventPass([&] { QTest::mouseClick(&w.pushButton5, Qt::LeftButton); });
+        w.atNextEventPass([&] { QTest::mouseClick(&w.autoBackupButton, Qt::LeftButton); });
         w.ticks(1); // switched off while the due tick lets events run: no run
         QCOMPARE(w.trigger.runs, 0);
         QCOMPARE(w.stored("BackupSwitch"), "Off");
 
-        w.pushButton5.setText("Pause");
-        QTest::mouseClick(&w.pushButton5, Qt::LeftButton);
-        QCOMPARE(w.pushButton5.text(), "Pause");
+        w.autoBackupButton.setText("Pause");
+        QTest::mouseClick(&w.autoBackupButton, Qt::LeftButton);
+        QCOMPARE(w.autoBackupButton.text(), "Pause");
         QCOMPARE(w.stored("BackupSwitch"), "Off");
-        QVERIFY(!w.timer1.isActive());
+        QVERIFY(!w.countdownTimer.isActive());
     }
 
     void noRowSelectedRestsAndStoresNothing()
@@ -203,11 +204,11 @@ private slots:
         w.schedule.applyStoredSwitch("On");
         w.ticks(5);
         w.clickRow(1, Qt::ControlModifier); // deselects the only selected row
-        QCOMPARE(w.listView2.selectedItems().size(), 0);
+        QCOMPARE(w.intervalList.selectedItems().size(), 0);
         w.ticks(400);
         QCOMPARE(w.trigger.runs, 0);
         QCOMPARE(w.status(), "Next backup will occur in 00:00:00");
-        QCOMPARE(w.progressBar1.value(), 0);
+        QCOMPARE(w.countdownBar.value(), 0);
         QCOMPARE(w.stored("OftenIndex"), "<none>");
         w.clickRow(3);
         w.ticks(1);
@@ -222,7 +223,7 @@ private slots:
         QStringList during;
         w.trigger.during = [&] {
             w.ticks(3);
-            during << w.status() << QString::number(w.progressBar1.value());
+            during << w.status() << QString::number(w.countdownBar.value());
         };
         w.atNextEventPass([&] { w.ticks(2); }); // re-entering during the tick's own pass
         w.ticks(1);
@@ -262,15 +263,15 @@ private slots:
         QFETCH(QString, backupSwitch);
         Window w(0);
         if (!oftenIndex.isEmpty())
-            w.settings.WriteSetting("OftenIndex", oftenIndex);
+            w.settings.setValue("OftenIndex", oftenIndex);
         if (!backupSwitch.isEmpty())
-            w.settings.WriteSetting("BackupSwitch", backupSwitch);
+            w.settings.setValue("BackupSwitch", backupSwitch);
         w.schedule.restoreFromSettings();
-        QTEST(w.listView2.indexOfTopLevelItem(w.listView2.selectedItems().value(0)) + 1, "selectedRow");
-        QTEST(w.pushButton5.text(), "button");
+        QTEST(w.intervalList.indexOfTopLevelItem(w.intervalList.selectedItems().value(0)) + 1, "selectedRow");
+        QTEST(w.autoBackupButton.text(), "button");
         QTEST(w.status(), "caption");
-        QTEST(w.timer1.isActive(), "ticking");
-        QCOMPARE(w.timer1.interval(), w.timer1.isActive() ? 1000 : 0);
+        QTEST(w.countdownTimer.isActive(), "ticking");
+        QCOMPARE(w.countdownTimer.interval(), w.countdownTimer.isActive() ? 1000 : 0);
         QCOMPARE(w.stored("OftenIndex"), oftenIndex.isEmpty() ? "<none>" : oftenIndex);
         QCOMPARE(w.schedule.count(), 0);
     }

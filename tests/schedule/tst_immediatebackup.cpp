@@ -1,9 +1,9 @@
 #include "FakeClock.h"
 #include "ScriptedDialogs.h"
 #include "platform/StopRequest.h"
-#include "platform/WaitSeconds.h"
 #include "schedule/BackupTrigger.h"
 #include "schedule/ImmediateBackup.h"
+#include "support/WaitSeconds.h"
 
 #include <QGroupBox>
 #include <QProgressBar>
@@ -76,7 +76,7 @@ private slots:
         // The pause lets events run: the outcome caption is on show meanwhile.
         QObject::connect(&watcher, &QTimer::timeout, [&] { outcomeDuringPause = w.frame.title(); });
         watcher.start(0);
-        w.backup.PushButton6_Click();
+        w.backup.backUpNow();
         QCOMPARE(w.trigger.runs, 1);
         QCOMPARE(w.trigger.captionDuringRun, QStringLiteral("Backing up files..."));
         QVERIFY(w.trigger.busyDuringRun);
@@ -93,7 +93,7 @@ private slots:
         clock.setMonotonicStep(100);
         const qint64 start = clock.monotonicMs();
         StopRequest stop;
-        WaitSeconds(5, clock, stop);
+        waitSeconds(5, clock, stop);
         const qint64 waited = clock.monotonicMs() - start;
         QVERIFY2(waited >= 5000 && waited <= 5300, qPrintable(QString::number(waited)));
         // The wall clock is never read: midnight cannot end the wait early.
@@ -114,7 +114,7 @@ private slots:
         });
         closeRequest.start(0);
         const qint64 start = w.clock.monotonicMs();
-        w.backup.PushButton6_Click();
+        w.backup.backUpNow();
         QVERIFY2(
             w.clock.monotonicMs() - start < 100, qPrintable(QString::number(w.clock.monotonicMs() - start)));
         QCOMPARE(w.frame.title(), QStringLiteral("Auto Backup Complete at 12/6/2026 9:05:03 PM"));
@@ -124,7 +124,7 @@ private slots:
     {
         Window w;
         w.trigger.fail = true;
-        w.backup.PushButton6_Click();
+        w.backup.backUpNow();
         QCOMPARE(w.dialogs.messages.size(), 1);
         const auto& box = w.dialogs.messages.front();
         QCOMPARE(box.caption, QStringLiteral("Application Error"));
@@ -141,7 +141,7 @@ private slots:
     {
         Window w;
         w.trigger.running = true;
-        w.backup.PushButton6_Click();
+        w.backup.backUpNow();
         QCOMPARE(w.trigger.runs, 0);
         QCOMPARE(w.frame.title(), QStringLiteral("Next backup will occur in 00:04:10"));
         QCOMPARE(w.bar.value(), 120);

@@ -27,14 +27,14 @@ private slots:
     void secondsToClock()
     {
         QFETCH(int, seconds);
-        QTEST(SecondsToClock(seconds), "clock");
+        QTEST(::secondsToClock(seconds), "clock");
     }
 
     void fillsOneColumnWithElevenCaptionsInOrder()
     {
         QTreeWidget list;
-        FillIntervalList(list);
-        FillIntervalList(list); // start-up may run twice; rows are not doubled
+        fillIntervalList(list);
+        fillIntervalList(list); // start-up may run twice; rows are not doubled
         QCOMPARE(list.columnCount(), 1);
         QCOMPARE(list.headerItem()->text(0), "How often would you like to backup?");
         QCOMPARE(list.topLevelItemCount(), 11);
@@ -59,20 +59,20 @@ private slots:
     {
         QFETCH(int, index);
         QTreeWidget list;
-        FillIntervalList(list);
-        SelectIntervalRow(list, 4);
-        SelectIntervalRow(list, index); // an out-of-range index clears the selection
-        QCOMPARE(SelectedIntervalIndex(list), index >= 1 && index <= 11 ? index : 0);
-        QTEST(IntervalSeconds(list), "seconds");
+        fillIntervalList(list);
+        selectIntervalRow(list, 4);
+        selectIntervalRow(list, index); // an out-of-range index clears the selection
+        QCOMPARE(selectedIntervalIndex(list), index >= 1 && index <= 11 ? index : 0);
+        QTEST(intervalSeconds(list), "seconds");
     }
 
     void unknownCaptionGivesZero()
     {
         QTreeWidget list;
-        FillIntervalList(list);
-        SelectIntervalRow(list, 3);
+        fillIntervalList(list);
+        selectIntervalRow(list, 3);
         list.topLevelItem(2)->setText(0, "Backup every 15 minutes ");
-        QCOMPARE(IntervalSeconds(list), 0);
+        QCOMPARE(intervalSeconds(list), 0);
     }
 };
 

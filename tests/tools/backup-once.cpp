@@ -5,7 +5,7 @@
 // PROGRAM_FOLDER/history.txt; with --archive, packs them into FOLDER/Backup.zip
 // with PROGRAM_FOLDER/7za instead. Each error message goes to stderr; the exit
 // status is the number of messages (at most 100).
-#include "engine/IntervalSave.h"
+#include "engine/BackupRun.h"
 #include "platform/Dialogs.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/SystemClock.h"
@@ -44,12 +44,12 @@ int main(int argc, char** argv)
     LocalFileSystem files;
     SystemClock clock;
     PrintedDialogs dialogs;
-    IntervalSave run(RunServices {
+    BackupRun run(RunServices {
         files, clock, dialogs, QLocale(QLocale::English, QLocale::UnitedStates), arguments.at(2) });
     QString folder = arguments.at(1);
     if (!folder.endsWith(u'/'))
         folder += u'/';
-    run.SaveAll(RunRequest {
+    run.run(RunRequest {
         RunOptions { archive, false, DestinationMode::FixedFolder, WriteMode::CreateNew, folder },
         arguments.mid(3), [](const QString&) {}, [](const QString&) {} });
     return std::min(dialogs.messages, 100);

@@ -1,0 +1,47 @@
+#include "WindowBackupTrigger.h"
+
+#include "MainWindowLayout.h"
+#include "backupset/BackupSetModel.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+RunOptions runOptionsOf(const MainWindowLayout& form)
+{
+    RunOptions options;
+    options.archiveMode = form.archiveModeBox->isChecked();
+    options.stamping = form.stampBox->isChecked();
+    if (form.fixedFolderOption->isChecked())
+        options.destination = DestinationMode::FixedFolder;
+    else if (form.sourceFolderOption->isChecked())
+        options.destination = DestinationMode::SourceFolder;
+    if (form.createNewOption->isChecked())
+        options.writeMode = WriteMode::CreateNew;
+    else if (form.overwriteOption->isChecked())
+        options.writeMode = WriteMode::Overwrite;
+    options.folderText = form.destinationEdit->text();
+    return options;
+}
+
+WindowBackupTrigger::WindowBackupTrigger(
+    MainWindowLayout& form, const BackupSetModel& backupSet, RunServices services)
+    : m_form(form)
+    , m_backupSet(backupSet)
+    , m_run(std::move(services))
+{
+}
+
+bool WindowBackupTrigger::isRunning() const
+{
+    return m_run.isRunning();
+}
+
+bool WindowBackupTrigger::runBackup()
+{
+    const RunRequest request { runOptionsOf(m_form), m_backupSet.entries(),
+        [this](const QString& caption) { m_form.statusFrame->setTitle(caption); },
+        [this](const QString& folder) { m_form.destinationEdit->setText(folder); } };
+    return m_run.run(request);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "RunOptions.h"
+
+#include <QLocale>
+#include <QString>
+
+class Clock;
+class FixedFolder;
+
+// What a stamped name depends on besides base and extension.
+struct StampSettings {
+    WriteMode writeMode;
+    const Clock& clock;
+    QLocale locale;
+};
+
+// A stamped name.
+// Create new: base Date Dec 6 2026 Time 09 05 03 PM.ext (the clock is read
+// once for the date and again for the time). Overwrite: base Dec 6 2026.ext.
+// Neither write mode: empty. No folder in the result.
+QString stampedName(const QString& base, const QString& extension, const StampSettings& stamp);
+// The fixed folder (separator ensured) followed by stampedName.
+QString fixedFolderName(
+    const QString& base, const QString& extension, FixedFolder& folder, const StampSettings& stamp);
+// The unstamped shape: base Backup.ext, replaced by every run.
+QString plainBackupName(const QString& base, const QString& extension);

@@ -1,8 +1,0 @@
-#include "EventLoop.h"
-
-#include <QCoreApplication>
-
-void LetEventsRun()
-{
-    QCoreApplication::processEvents();
-}

@@ -1,0 +1,8 @@
+#include "EventLoop.h"
+
+#include <QCoreApplication>
+
+void letEventsRun()
+{
+    QCoreApplication::processEvents();
+}

@@ -5,6 +5,7 @@
 #include "HoverCursor.h"
 #include "ListDropTarget.h"
 #include "MainWindowLayout.h"
+#include "MoreOptionsDialog.h"
 #include "OptionControls.h"
 #include "OptionWidgets.h"
 #include "PointerRules.h"
@@ -17,7 +18,9 @@
 #include "desktop/LoginStart.h"
 #include "desktop/Splash.h"
 #include "desktop/TrayMinimize.h"
+#include "engine/DateText.h"
 #include "platform/AutostartFolder.h"
+#include "platform/Clock.h"
 #include "platform/QtTrayIcon.h"
 #include "schedule/AutoBackupSchedule.h"
 #include "schedule/ScheduleWidgets.h"
@@ -44,7 +47,7 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
     , m_services(std::move(services))
     , m_form(std::make_unique<MainWindowLayout>())
     , m_pointerRules(new PointerRules(*m_form))
-    , m_trigger(*m_form, m_backupSet,
+    , m_trigger(*m_form, m_backupSet, m_services.settings,
           RunServices { m_services.files, m_services.clock, m_services.dialogs, m_services.locale,
               m_services.programFolder, &m_stop, companionFolder(QStringLiteral("7za")) })
     , m_schedule(
@@ -77,6 +80,13 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
             m_services.executablePath.isEmpty() ? programExecutable() : m_services.executablePath };
         on ? enableLoginStart(place, m_services.dialogs) : disableLoginStart(place, m_services.dialogs);
     });
+    m_trigger.setFailuresNoted([this](int failed) { showFailuresInTray(failed); });
+    connect(m_form->moreOptionsButton, &QPushButton::clicked, this, [this] {
+        // Not waited for: the countdown and the tray go on while it is open.
+        auto* dialog = new MoreOptionsDialog(m_services.settings, m_form.get());
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
+    });
     wireBackupSetList();
     connect(m_form->addFilesButton, &QPushButton::clicked, this, &MainWindow::addFiles);
     connect(m_form->addFolderButton, &QPushButton::clicked, this, &MainWindow::addFolder);
@@ -91,6 +101,26 @@ MainWindow::~MainWindow()
     m_form->backupSetList->viewport()->removeEventFilter(this);
     m_form->removeEventFilter(this);
     m_trayIcon->hide();
+}
+
+void MainWindow::showFailuresInTray(int failed)
+{
+    if (failed == 0) {
+        if (m_trayWarns) {
+            m_trayIcon->setIcon(QIcon(programIcon().pixmap(16, 16)));
+            m_trayIcon->setToolTip(QStringLiteral("Quillstead"));
+            m_trayWarns = false;
+        }
+        return;
+    }
+    m_trayWarns = true;
+    const QString when = generalDateText(m_services.clock.now(), m_services.locale);
+    const QString text = failed == 1
+        ? QStringLiteral("1 file could not be backed up in the last run, at %1.").arg(when)
+        : QStringLiteral("%1 files could not be backed up in the last run, at %2.").arg(failed).arg(when);
+    m_trayIcon->setIcon(QIcon(programWarningIcon().pixmap(16, 16)));
+    m_trayIcon->setToolTip(QStringLiteral("Quillstead: ") + text);
+    m_trayIcon->showMessage(QStringLiteral("Quillstead"), text);
 }
 
 void MainWindow::startUp()

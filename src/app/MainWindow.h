@@ -62,6 +62,7 @@ public:
     PointerRules& pointerRules() { return *m_pointerRules; }
     bool isLoading() const { return m_loading; }
     TrayMinimize& trayMinimize() { return *m_trayMinimize; }
+    BackupTrigger& backupTrigger() { return m_trigger; }
     Splash* splash() { return m_splash.get(); }
     // Raised as shutdown begins; what waits or shows dialogs checks it.
     const StopRequest& stopRequest() const { return m_stop; }
@@ -93,6 +94,9 @@ private:
     void wireBackupSetList();
     bool isOnEmptyListSpace(QObject* watched, QEvent* event) const;
     void storeBackupSet();
+    // After an automatic run that noted its failures: the warning icon, a
+    // tooltip and a notification naming how many failed, or back to normal.
+    void showFailuresInTray(int failed);
     // The folder to read a companion file from (HAND-M.CUR, Splash, 7za).
     QString companionFolder(const QString& relativeName) const;
 
@@ -116,4 +120,5 @@ private:
     bool m_loading = false;
     bool m_frontAfterStartUp = false; // asked for while start-up ran
     bool m_shutDown = false;
+    bool m_trayWarns = false;
 };

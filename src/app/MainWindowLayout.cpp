@@ -54,7 +54,7 @@ MainWindowLayout::MainWindowLayout(QWidget* parent)
 {
     setObjectName(QStringLiteral("MainWindowLayout"));
     setWindowTitle(QStringLiteral("Quillstead"));
-    setFixedSize(twipsToPixelsX(6600), twipsToPixelsY(10110));
+    setFixedSize(twipsToPixelsX(6600), twipsToPixelsY(10590));
     setFont(windowFont());
     setBackColor(*this, Qt::white);
 
@@ -114,6 +114,8 @@ MainWindowLayout::MainWindowLayout(QWidget* parent)
         this, "viewHistoryButton", QStringLiteral("View History Log"), { 120, 9600, 3120, 405 });
     copyHistoryButton = placeButton(
         this, "copyHistoryButton", QStringLiteral("Copy History To Clipboard"), { 3360, 9600, 3120, 405 });
+    moreOptionsButton = placeButton(
+        this, "moreOptionsButton", QStringLiteral("More Options..."), { 120, 10080, 6360, 405 });
 
     countdownTimer = new QTimer(this);
     countdownTimer->setObjectName(QStringLiteral("countdownTimer"));
@@ -126,7 +128,7 @@ QList<QWidget*> MainWindowLayout::controls() const
         destinationFrame, sourceFolderOption, fixedFolderOption, destinationEdit, chooseFolderButton,
         viewFolderButton, optionsFrame, createNewOption, overwriteOption, stampBox, archiveModeBox,
         startAtLoginBox, startInTrayBox, intervalList, autoBackupButton, backupNowButton, viewHistoryButton,
-        copyHistoryButton };
+        copyHistoryButton, moreOptionsButton };
 }
 
 void MainWindowLayout::setUpBackupSetColumn()

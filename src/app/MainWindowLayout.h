@@ -57,6 +57,7 @@ public:
     QPushButton* backupNowButton = nullptr;
     QPushButton* viewHistoryButton = nullptr;
     QPushButton* copyHistoryButton = nullptr;
+    QPushButton* moreOptionsButton = nullptr;
     QTimer* countdownTimer = nullptr;
 
 private:

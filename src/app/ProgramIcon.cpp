@@ -58,7 +58,35 @@ QPixmap drawIcon(int size)
     return pixmap;
 }
 
+// A yellow warning triangle with "!" in the lower right of the 64 x 64 grid.
+QPixmap withWarning(QPixmap pixmap)
+{
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(pixmap.width() / 64.0, pixmap.height() / 64.0);
+    QPainterPath triangle;
+    triangle.moveTo(46, 26);
+    triangle.lineTo(64, 62);
+    triangle.lineTo(28, 62);
+    triangle.closeSubpath();
+    painter.setPen(QPen(QColor(0x40, 0x30, 0x00), 2));
+    painter.setBrush(QColor(0xff, 0xc8, 0x1e));
+    painter.drawPath(triangle);
+    painter.setPen(QPen(Qt::black, 5, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(46, 38), QPointF(46, 49));
+    painter.drawPoint(QPointF(46, 56));
+    return pixmap;
+}
+
 } // namespace
+
+QIcon programWarningIcon()
+{
+    QIcon icon;
+    for (int size : { 16, 24, 32, 48, 64 })
+        icon.addPixmap(withWarning(drawIcon(size)));
+    return icon;
+}
 
 QIcon programIcon()
 {

@@ -2,6 +2,7 @@
 
 #include "MainWindowLayout.h"
 #include "backupset/BackupSetModel.h"
+#include "settings/SettingKeys.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -25,10 +26,11 @@ RunOptions runOptionsOf(const MainWindowLayout& form)
     return options;
 }
 
-WindowBackupTrigger::WindowBackupTrigger(
-    MainWindowLayout& form, const BackupSetModel& backupSet, RunServices services)
+WindowBackupTrigger::WindowBackupTrigger(MainWindowLayout& form, const BackupSetModel& backupSet,
+    const SettingsStore& settings, RunServices services)
     : m_form(form)
     , m_backupSet(backupSet)
+    , m_settings(settings)
     , m_run(std::move(services))
 {
 }
@@ -38,10 +40,18 @@ bool WindowBackupTrigger::isRunning() const
     return m_run.isRunning();
 }
 
-bool WindowBackupTrigger::runBackup()
+bool WindowBackupTrigger::runBackup(Kind kind)
 {
-    const RunRequest request { runOptionsOf(m_form), m_backupSet.entries(),
+    RunOptions options = runOptionsOf(m_form);
+    options.keepDatedCopies = readNumber(m_settings, Setting::KeepDatedCopies);
+    options.skipUnchanged = readSwitch(m_settings, Setting::SkipUnchanged).value_or(false);
+    options.noteFailures = kind == Kind::Automatic && readNumber(m_settings, Setting::OnFailure) == 1;
+    const RunRequest request { std::move(options), m_backupSet.entries(),
         [this](const QString& caption) { m_form.statusFrame->setTitle(caption); },
-        [this](const QString& folder) { m_form.destinationEdit->setText(folder); } };
+        [this](const QString& folder) { m_form.destinationEdit->setText(folder); },
+        [this](int failed) {
+            if (m_failuresNoted)
+                m_failuresNoted(failed);
+        } };
     return m_run.run(request);
 }

@@ -5,20 +5,27 @@
 
 class BackupSetModel;
 class MainWindowLayout;
+class SettingsStore;
 
 // The run options as the window's controls show them at this moment.
 RunOptions runOptionsOf(const MainWindowLayout& form);
 
-// Runs run over the backup set with the options of the window's controls;
-// the outcome goes to statusFrame's caption, a repaired folder text into destinationEdit.
+// Runs run over the backup set with the options of the window's controls
+// and the stored "More Options"; the outcome goes to statusFrame's caption, a
+// repaired folder text into destinationEdit.
 class WindowBackupTrigger : public BackupTrigger {
 public:
-    WindowBackupTrigger(MainWindowLayout& form, const BackupSetModel& backupSet, RunServices services);
+    WindowBackupTrigger(MainWindowLayout& form, const BackupSetModel& backupSet,
+        const SettingsStore& settings, RunServices services);
     bool isRunning() const override;
-    bool runBackup() override;
+    bool runBackup(Kind kind) override;
+    // Told after each automatic run that notes its failures: how many failed.
+    void setFailuresNoted(std::function<void(int)> told) { m_failuresNoted = std::move(told); }
 
 private:
     MainWindowLayout& m_form;
     const BackupSetModel& m_backupSet;
+    const SettingsStore& m_settings;
     BackupRun m_run;
+    std::function<void(int)> m_failuresNoted;
 };

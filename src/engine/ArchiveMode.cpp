@@ -45,12 +45,15 @@ QByteArray listLine(const QString& path)
 
 class ArchiveRun {
 public:
-    ArchiveRun(const RunRequest& request, const RunServices& services, const ErrorReporter& report)
+    ArchiveRun(const RunRequest& request, const RunServices& services, const ErrorReporter& report,
+        FolderListings& listings)
         : m_request(request)
         , m_services(services)
         , m_report(report)
         , m_files(services.files)
+        , m_listings(listings)
         , m_listFile(services.programFolder + QStringLiteral("/list.txt"))
+        , m_stateFile(services.programFolder + QStringLiteral("/archive-state.txt"))
     {
     }
 
@@ -59,7 +62,16 @@ public:
 private:
     // Copies the entries into the temp folder; the list text of those copied.
     QByteArray copyEntries(int& listed);
-    void pack(const QString& folder, const QString& archiveName);
+    // Empty when stamping has no write mode.
+    QString archiveNameOf(const RunOptions& options) const
+    {
+        if (!options.stamping)
+            return QStringLiteral("Backup.zip");
+        const StampSettings stamp { options.writeMode, m_services.clock, m_services.locale };
+        return stampedName(QStringLiteral("Backup"), QStringLiteral("zip"), stamp);
+    }
+    // True when the archive took its name.
+    bool pack(const QString& folder, const QString& archiveName);
     QString failureText(const RunResult& ran, const ProgramCall& call, const QString& archiveName) const;
     void removeIfPresent(const QString& path)
     {
@@ -68,25 +80,33 @@ private:
     }
     bool stopRequested() const { return m_services.stop && m_services.stop->requested(); }
     // Every box lets events run, and shutdown may begin meanwhile; true then.
-    bool report(const QString& description, int line)
+    bool report(const QString& description, int line, const QString& subject = QStringLiteral("Backup.zip"))
     {
-        m_report(description, line);
+        m_report(description, line, subject);
+        m_failed = true;
         m_stopped = m_stopped || stopRequested();
         return m_stopped;
     }
+    // What the set and its files are now: one line per entry, with its size
+    // and modification time, and the archive it goes to.
+    QByteArray stateText(const QString& archive) const;
+    void pruneStampedArchives(const QString& folder);
     ArchiveOutcome outcome() const { return m_stopped ? ArchiveOutcome::Stopped : ArchiveOutcome::Finished; }
 
     const RunRequest& m_request;
     const RunServices& m_services;
     const ErrorReporter& m_report;
     FileSystem& m_files;
+    FolderListings& m_listings;
     const QString m_listFile;
+    const QString m_stateFile;
     // Lets events run between the pieces of a long copy; false once shutdown has begun.
     const KeepGoing m_keepGoing = [this] {
         letEventsRun();
         return !stopRequested();
     };
     bool m_stopped = false;
+    bool m_failed = false;
 };
 
 ArchiveOutcome ArchiveRun::run()
@@ -99,6 +119,19 @@ ArchiveOutcome ArchiveRun::run()
             QStringLiteral("No destination folder is set."), options.stamping ? NameStamped : ReplacePlain);
         return outcome();
     }
+
+    // Nothing changed since the last archive made without a failure: it still
+    // holds this set.
+    QByteArray state;
+    if (options.skipUnchanged) {
+        const QString archive = folder.text() + archiveNameOf(options);
+        state = stateText(archive);
+        QFile stored(m_stateFile);
+        if (m_files.fileExists(archive) && stored.open(QIODevice::ReadOnly) && stored.readAll() == state)
+            return outcome();
+    }
+    if (m_files.fileExists(m_stateFile))
+        m_files.removeFile(m_stateFile);
 
     const QString temp = tempFolderPath(m_services.programFolder);
     if (!m_files.folderExists(temp)) {
@@ -120,19 +153,20 @@ ArchiveOutcome ArchiveRun::run()
     if (listed == 0)
         return ArchiveOutcome::Finished;
 
-    QString archiveName = QStringLiteral("Backup.zip");
-    if (options.stamping) {
-        const StampSettings stamp { options.writeMode, m_services.clock, m_services.locale };
-        archiveName = stampedName(QStringLiteral("Backup"), QStringLiteral("zip"), stamp);
-        if (archiveName.isEmpty()) {
-            report(QStringLiteral("There is no name for the archive: neither \"Create new file "
-                                  "on backup\" nor \"Overwrite old backup file on backup\" is "
-                                  "selected."),
-                NameStamped);
-            return outcome();
-        }
+    QString archiveName = archiveNameOf(options);
+    if (archiveName.isEmpty()) {
+        report(QStringLiteral("There is no name for the archive: neither \"Create new file "
+                              "on backup\" nor \"Overwrite old backup file on backup\" is "
+                              "selected."),
+            NameStamped);
+        return outcome();
     }
-    pack(folder.text(), archiveName);
+    if (!pack(folder.text(), archiveName))
+        return outcome();
+    if (options.skipUnchanged && !m_failed)
+        m_files.writeFile(m_stateFile, state); // without it the next run simply makes its archive
+    if (options.stamping && options.keepDatedCopies > 0)
+        pruneStampedArchives(folder.text());
     return outcome();
 }
 
@@ -155,7 +189,7 @@ QByteArray ArchiveRun::copyEntries(int& listed)
                 ++listed;
             } else {
                 removeIfPresent(waiting[i]);
-                report(result.description, CopyToTemp);
+                report(result.description, CopyToTemp, fileNameOf(waiting[i]));
             }
         }
         waiting.clear();
@@ -167,7 +201,7 @@ QByteArray ArchiveRun::copyEntries(int& listed)
             report(QStringLiteral("\"%1\" cannot be archived: its name holds a line break, which the "
                                   "archiver's list file cannot carry.")
                        .arg(source),
-                ListEntry);
+                ListEntry, fileNameOf(source));
         } else {
             // A name that differs only in letter case shares a temp copy.
             if (copies->holds(copy))
@@ -177,7 +211,7 @@ QByteArray ArchiveRun::copyEntries(int& listed)
                 removeIfPresent(copy);
                 m_stopped = m_stopped || !m_keepGoing();
                 if (!m_stopped)
-                    report(added.description, CopyToTemp);
+                    report(added.description, CopyToTemp, fileNameOf(source));
             } else {
                 waiting << copy;
                 if (copies->isFull())
@@ -191,7 +225,7 @@ QByteArray ArchiveRun::copyEntries(int& listed)
     return listText;
 }
 
-void ArchiveRun::pack(const QString& folder, const QString& archiveName)
+bool ArchiveRun::pack(const QString& folder, const QString& archiveName)
 {
     const bool stamping = m_request.options.stamping;
     const int runLine = stamping ? RunStamped : RunPlain;
@@ -210,7 +244,7 @@ void ArchiveRun::pack(const QString& folder, const QString& archiveName)
             m_stopped = stopRequested();
             if (!m_stopped)
                 report(copied.description, runLine);
-            return;
+            return false;
         }
     }
 
@@ -226,20 +260,20 @@ void ArchiveRun::pack(const QString& folder, const QString& archiveName)
     if (ran.end == RunResult::End::Stopped) {
         removeIfPresent(working);
         m_stopped = true;
-        return;
+        return false;
     }
     const bool made = ran.end == RunResult::End::Exited && ran.result <= 1 && m_files.fileExists(working);
     if (!made) {
         removeIfPresent(working);
         report(failureText(ran, call, archiveName), runLine);
-        return;
+        return false;
     }
     // Flushed before and after the rename: a power cut must not leave an
     // empty archive in place of the previous one.
     if (FileResult replaced = m_files.replaceDurably(working, archive); !replaced) {
         removeIfPresent(working);
         report(replaced.description, stamping ? RunStamped : ReplacePlain);
-        return;
+        return false;
     }
     if (ran.result == 1) {
         report(QStringLiteral("The archiver reported warnings; \"%1\" was made without what they "
@@ -247,6 +281,7 @@ void ArchiveRun::pack(const QString& folder, const QString& archiveName)
                    .arg(archiveName, archiverLines(ran.output)),
             runLine);
     }
+    return true;
 }
 
 QString ArchiveRun::failureText(
@@ -273,11 +308,37 @@ QString ArchiveRun::failureText(
               .arg(archiveName, commandLineText(call));
 }
 
+QByteArray ArchiveRun::stateText(const QString& archive) const
+{
+    QByteArray text = QFile::encodeName(archive) + '\n';
+    for (const QString& source : m_request.entries) {
+        const auto facts = m_files.fileFacts(source);
+        text += QByteArray::number(facts ? facts->size : -1) + ' '
+            + QByteArray::number(facts ? facts->modifiedNs : -1) + ' ' + source.toUtf8() + '\n';
+    }
+    return text;
+}
+
+void ArchiveRun::pruneStampedArchives(const QString& folder)
+{
+    const QList<DatedCopy> dated
+        = m_listings.datedCopies(folder, QStringLiteral("Backup"), QStringLiteral("zip"), m_services.locale);
+    for (qsizetype i = m_request.options.keepDatedCopies; i < dated.size(); ++i) {
+        if (const FileResult removed = m_files.removeFile(folder + dated[i].name); !removed) {
+            if (report(removed.description, PruneCopies))
+                return;
+            continue;
+        }
+        m_listings.removed(folder, dated[i].name);
+    }
+}
+
 } // namespace
 
-ArchiveOutcome archiveAll(const RunRequest& request, const RunServices& services, const ErrorReporter& report)
+ArchiveOutcome archiveAll(const RunRequest& request, const RunServices& services, const ErrorReporter& report,
+    FolderListings& listings)
 {
-    return ArchiveRun(request, services, report).run();
+    return ArchiveRun(request, services, report, listings).run();
 }
 
 ProgramCall archiverCall(const QString& archiverFolder, const QString& archive, const QString& listFile)

@@ -96,16 +96,23 @@ bool BackupRun::run(const RunRequest& request)
         request.setStatus(QStringLiteral("No files added to backup."));
         return true;
     }
+    m_noteFailures = options.noteFailures;
+    m_failures = 0;
+    m_listings = std::make_unique<FolderListings>(m_services.files);
     if (options.archiveMode) {
-        const ErrorReporter report
-            = [this](const QString& description, int line) { reportError(description, line); };
+        const ErrorReporter report = [this](const QString& description, int line, const QString& subject) {
+            reportError(description, line, subject);
+        };
         // Shutdown during the archive steps ends the run where it stands.
-        if (archiveAll(request, m_services, report) == ArchiveOutcome::Stopped)
+        if (archiveAll(request, m_services, report, *m_listings) == ArchiveOutcome::Stopped)
             return true;
     } else if (!runPerFile(request, options)) {
         return true; // shutdown: no further steps
     }
+    m_listings.reset();
     request.setStatus(completionCaption(m_services.clock.now(), m_services.locale));
+    if (m_noteFailures && request.failuresNoted)
+        request.failuresNoted(m_failures);
     return true;
 }
 
@@ -128,16 +135,19 @@ bool BackupRun::runPerFile(const RunRequest& request, const RunOptions& options)
     m_lastEventPass = m_services.clock.monotonicMs();
     // A box may wait for hours: what the run copied before it goes into place
     // (and into the history) first, so a power cut meanwhile loses none of it.
-    const auto report = [&](const QString& description, int label) {
-        return putInPlace(*copies, waiting, written) && reportError(description, label);
+    const auto report = [&](const QString& description, int label, const QString& source) {
+        return putInPlace(*copies, waiting, written) && reportError(description, label, fileNameOf(source));
     };
+    // Sources copied with the stamp on, by the folder of their copies: their
+    // older dated copies are trimmed once every copy is in place.
+    QList<std::pair<QString, QString>> stampedCopies;
 
     for (const QString& source : request.entries) {
         if (stopRequested())
             return false;
         const BackupName name = backupNameOf(source, options, folder, stamp, nameLimits, m_services.files);
         if (!name.problem.isEmpty()) {
-            if (!report(name.problem, name.label))
+            if (!report(name.problem, name.label, source))
                 return false;
             continue;
         }
@@ -151,8 +161,12 @@ bool BackupRun::runPerFile(const RunRequest& request, const RunOptions& options)
             if (!report(QStringLiteral("The backup of \"%1\" was not written: its name \"%2\" is the name "
                                        "of the backup of \"%3\" made earlier in this run.")
                             .arg(source, destination, *earlier),
-                    CopyFile))
+                    CopyFile, source))
                 return false;
+            continue;
+        }
+        if (options.skipUnchanged && isUnchanged(source, destination, options.stamping)) {
+            written.insert(destination, source);
             continue;
         }
         if (copies->holds(destination) && !putInPlace(*copies, waiting, written))
@@ -171,20 +185,60 @@ bool BackupRun::runPerFile(const RunRequest& request, const RunOptions& options)
                     QStringLiteral("The backup folder \"%1\" does not exist or is not a "
                                    "folder; the remaining files of this run were not backed up.")
                         .arg(folder.text()),
-                    CopyFile);
+                    CopyFile, fileName);
             }
-            if (!report(copied.description, CopyFile))
+            if (!report(copied.description, CopyFile, source))
                 return false;
             continue;
         }
         written.insert(destination, source);
         waiting.append({ fileName, destination });
+        if (options.stamping && options.keepDatedCopies > 0)
+            stampedCopies.append({ sourceFolderOf(destination), fileName });
         if (copies->isFull() && !putInPlace(*copies, waiting, written))
             return false;
         if (!keepGoing())
             return false;
     }
-    return !stopRequested() && putInPlace(*copies, waiting, written);
+    if (stopRequested() || !putInPlace(*copies, waiting, written))
+        return false;
+    for (const auto& [copiesFolder, fileName] : stampedCopies) {
+        if (!pruneDatedCopies(copiesFolder, fileName, options.keepDatedCopies))
+            return false;
+    }
+    return true;
+}
+
+bool BackupRun::isUnchanged(const QString& source, const QString& destination, bool stamping)
+{
+    const auto sourceFacts = m_services.files.fileFacts(source);
+    if (!sourceFacts)
+        return false;
+    QString newest = destination;
+    if (stamping) {
+        const QString folder = sourceFolderOf(destination);
+        const QList<DatedCopy> dated
+            = m_listings->datedCopies(folder, fileNameOf(source), extensionOf(source), m_services.locale);
+        if (dated.isEmpty())
+            return false;
+        newest = folder + dated.front().name;
+    }
+    return m_services.files.regularFileFacts(newest) == sourceFacts;
+}
+
+bool BackupRun::pruneDatedCopies(const QString& folder, const QString& fileName, int keep)
+{
+    const QList<DatedCopy> dated
+        = m_listings->datedCopies(folder, fileName, extensionOf(fileName), m_services.locale);
+    for (qsizetype i = keep; i < dated.size(); ++i) {
+        if (const FileResult removed = m_services.files.removeFile(folder + dated[i].name); !removed) {
+            if (!reportError(removed.description, PruneCopies, fileName))
+                return false;
+            continue;
+        }
+        m_listings->removed(folder, dated[i].name);
+    }
+    return !stopRequested();
 }
 
 bool BackupRun::putInPlace(CopyGroup& copies, QList<Written>& waiting, QHash<QString, QString>& written)
@@ -195,29 +249,42 @@ bool BackupRun::putInPlace(CopyGroup& copies, QList<Written>& waiting, QHash<QSt
     const QList<Written> done = std::exchange(waiting, {});
     // Every copy of the group is logged before the first of its failures is
     // shown, for the same reason as above; the boxes keep the list's order.
-    QList<std::pair<QString, int>> failures;
+    struct Failure {
+        QString description;
+        int line;
+        QString fileName;
+    };
+    QList<Failure> failures;
     for (qsizetype i = 0; i < done.size(); ++i) {
         const FileResult& result = results.value(i, FileResult::failure(QStringLiteral("The copy was lost")));
         if (!result) {
             written.remove(done[i].destination);
-            failures.append({ result.description, CopyFile });
+            failures.append({ result.description, CopyFile, done[i].fileName });
             continue;
         }
+        m_listings->made(sourceFolderOf(done[i].destination), fileNameOf(done[i].destination));
         const QString line
             = historyLine(done[i].fileName, generalDateText(m_services.clock.now(), m_services.locale));
         if (FileResult logged = appendHistory(m_services.files, m_services.programFolder, line); !logged)
-            failures.append({ logged.description, WriteHistory });
+            failures.append({ logged.description, WriteHistory, done[i].fileName });
     }
-    for (const auto& [description, line] : failures) {
-        if (!reportError(description, line))
+    for (const Failure& failure : failures) {
+        if (!reportError(failure.description, failure.line, failure.fileName))
             return false;
     }
     return true;
 }
 
-bool BackupRun::reportError(const QString& description, int lineLabel)
+bool BackupRun::reportError(const QString& description, int lineLabel, const QString& subject)
 {
-    showApplicationError(m_services.dialogs, description, Routine, lineLabel);
+    if (!m_noteFailures) {
+        showApplicationError(m_services.dialogs, description, Routine, lineLabel);
+        return !stopRequested();
+    }
+    ++m_failures;
+    // Where not even the log can be written, nothing more can be told.
+    appendHistory(m_services.files, m_services.programFolder,
+        historyFailureLine(subject, generalDateText(m_services.clock.now(), m_services.locale), description));
     return !stopRequested();
 }
 

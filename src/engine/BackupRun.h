@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DatedCopies.h"
 #include "RunOptions.h"
 
 #include <QHash>
@@ -8,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 class Clock;
 class CopyGroup;
@@ -34,6 +36,8 @@ struct RunRequest {
     QStringList entries;
     std::function<void(const QString&)> setStatus;
     std::function<void(const QString&)> setFolderText;
+    // With failures noted: told at the end of the run how many files failed (0: none).
+    std::function<void(int)> failuresNoted = {};
 };
 
 // One backup run over the backup set.
@@ -55,13 +59,22 @@ private:
     // copies waiting, writes their history lines, then shows their failures.
     bool runPerFile(const RunRequest& request, const RunOptions& options);
     bool putInPlace(CopyGroup& copies, QList<Written>& waiting, QHash<QString, QString>& written);
-    // Shows the error box; false when shutdown was asked for while it was open.
-    bool reportError(const QString& description, int lineLabel);
+    // Shows the error box, or notes the failure of subject (a file name) in
+    // the history log; false when shutdown was asked for meanwhile.
+    bool reportError(const QString& description, int lineLabel, const QString& subject);
+    // Removes the dated copies of a source beyond the newest keep; false when shutdown stopped the run.
+    bool pruneDatedCopies(const QString& folder, const QString& fileName, int keep);
+    // True when the newest backup of source (destination, or the newest dated
+    // copy when stamping) has the source's size and modification time.
+    bool isUnchanged(const QString& source, const QString& destination, bool stamping);
     bool stopRequested() const;
     // Lets the window's events run when it is time again; false once shutdown was asked for.
     bool keepGoing();
 
     RunServices m_services;
     bool m_running = false;
+    bool m_noteFailures = false;
+    int m_failures = 0;
+    std::unique_ptr<FolderListings> m_listings; // of the run under way
     qint64 m_lastEventPass = 0;
 };

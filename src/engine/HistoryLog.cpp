@@ -14,13 +14,12 @@ bool needsEscape(char16_t c)
     return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029;
 }
 
-} // namespace
-
-QString historyLine(const QString& fileName, const QString& dateText)
+// The text with every control character written visibly.
+QString visible(const QString& text)
 {
     QString name;
-    name.reserve(fileName.size());
-    for (const QChar c : fileName) {
+    name.reserve(text.size());
+    for (const QChar c : text) {
         const char16_t code = c.unicode();
         if (!needsEscape(code))
             name += c;
@@ -34,7 +33,23 @@ QString historyLine(const QString& fileName, const QString& dateText)
             name += (code <= 0xFF ? QStringLiteral("\\x") : QStringLiteral("\\u"))
                 + QString::number(code, 16).toUpper().rightJustified(code <= 0xFF ? 2 : 4, u'0');
     }
-    return name + QStringLiteral(" was backup saved at ") + dateText;
+    return name;
+}
+
+} // namespace
+
+QString historyLine(const QString& fileName, const QString& dateText)
+{
+    return visible(fileName) + QStringLiteral(" was backup saved at ") + dateText;
+}
+
+QString historyFailureLine(const QString& fileName, const QString& dateText, const QString& reason)
+{
+    // The reason's own lines become one.
+    QString oneLine = reason;
+    oneLine.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\r', u' ').replace(u'\n', u' ');
+    return visible(fileName) + QStringLiteral(" could not be backed up at ") + dateText + QStringLiteral(": ")
+        + visible(oneLine);
 }
 
 FileResult appendHistory(FileSystem& files, const QString& programFolder, const QString& lineText)

@@ -11,5 +11,9 @@ QString historyPath(const QString& programFolder);
 // text. Control characters in the name (a line break would split the line)
 // are written visibly: \n, \r, \t, others as \xHH or \uHHHH.
 QString historyLine(const QString& fileName, const QString& dateText);
+// The line for a file that could not be backed up while failures are noted
+// rather than shown: file name + " could not be backed up at " + date text +
+// ": " + the reason on one line.
+QString historyFailureLine(const QString& fileName, const QString& dateText, const QString& reason);
 // Opens the log (creating it when missing), appends the line and a CR LF, closes it.
 FileResult appendHistory(FileSystem& files, const QString& programFolder, const QString& lineText);

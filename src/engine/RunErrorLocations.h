@@ -25,6 +25,7 @@ enum Line : int {
     NameSourcePlain = 208,
     CopyFile = 210,
     WriteHistory = 212,
+    PruneCopies = 214,
 };
 
 } // namespace RunErrorLocation

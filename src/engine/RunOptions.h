@@ -12,4 +12,8 @@ struct RunOptions {
     DestinationMode destination = DestinationMode::None; // fixedFolderOption / sourceFolderOption
     WriteMode writeMode = WriteMode::None; // createNewOption / overwriteOption
     QString folderText; // destinationEdit
+    // For unattended use ("More Options..."); the defaults change nothing.
+    int keepDatedCopies = 0; // of each file; 0 keeps them all
+    bool skipUnchanged = false; // a file whose newest backup has its size and time is not copied again
+    bool noteFailures = false; // a failure goes into the history log instead of a box, and the run goes on
 };

@@ -18,6 +18,13 @@ struct FileResult {
     explicit operator bool() const { return ok; }
 };
 
+// A file's size and modification time, to the nanosecond.
+struct FileFacts {
+    qint64 size = 0;
+    qint64 modifiedNs = 0;
+    bool operator==(const FileFacts&) const = default;
+};
+
 // One entry of a folder being walked.
 struct WalkEntry {
     QString name;
@@ -118,6 +125,10 @@ public:
     // false for a missing path or a name that cannot be expressed on disk.
     virtual bool queryAttributes(const QString& path) const = 0;
     virtual std::optional<QDateTime> modificationTime(const QString& path) const = 0;
+    // Of a regular file itself, a link not followed; nothing for anything else.
+    virtual std::optional<FileFacts> regularFileFacts(const QString& path) const = 0;
+    // Of the regular file that path names, following links; nothing otherwise.
+    virtual std::optional<FileFacts> fileFacts(const QString& path) const = 0;
     // Ordinary files in folder whose names match a wildcard pattern (* and ?):
     // no folders, no hidden files. Names only, sorted.
     virtual QStringList listFiles(const QString& folder, const QString& pattern) const = 0;

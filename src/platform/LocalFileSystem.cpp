@@ -135,6 +135,29 @@ std::optional<QDateTime> LocalFileSystem::modificationTime(const QString& path) 
     return QDateTime::fromSecsSinceEpoch(info.st_mtim.tv_sec);
 }
 
+namespace {
+
+std::optional<FileFacts> factsOf(const std::optional<QByteArray>& name, bool followLinks)
+{
+    struct stat info { };
+    if (!name || (followLinks ? ::stat(name->constData(), &info) : ::lstat(name->constData(), &info)) != 0
+        || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return FileFacts { info.st_size, qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec };
+}
+
+} // namespace
+
+std::optional<FileFacts> LocalFileSystem::regularFileFacts(const QString& path) const
+{
+    return factsOf(encodedPath(path), false);
+}
+
+std::optional<FileFacts> LocalFileSystem::fileFacts(const QString& path) const
+{
+    return factsOf(encodedPath(path), true);
+}
+
 QStringList LocalFileSystem::listFiles(const QString& folder, const QString& pattern) const
 {
     if (!encodedPath(folder))

@@ -21,6 +21,8 @@ public:
     bool fileExists(const QString& path) const override;
     bool queryAttributes(const QString& path) const override;
     std::optional<QDateTime> modificationTime(const QString& path) const override;
+    std::optional<FileFacts> regularFileFacts(const QString& path) const override;
+    std::optional<FileFacts> fileFacts(const QString& path) const override;
     QStringList listFiles(const QString& folder, const QString& pattern) const override;
     QStringList listFolders(const QString& folder) const override;
     bool walkFolder(const QString& folder, const WalkVisitor& take) const override;

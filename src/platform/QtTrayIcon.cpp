@@ -41,6 +41,12 @@ void QtTrayIcon::hide()
     m_icon.hide();
 }
 
+void QtTrayIcon::showMessage(const QString& title, const QString& text)
+{
+    // Goes through the desktop's notification service, tray or no tray.
+    m_icon.showMessage(title, text, QSystemTrayIcon::Warning);
+}
+
 bool QtTrayIcon::isSystemTrayAvailable() const
 {
     return QSystemTrayIcon::isSystemTrayAvailable();

@@ -15,6 +15,7 @@ public:
     void show() override;
     void hide() override;
     bool isSystemTrayAvailable() const override;
+    void showMessage(const QString& title, const QString& text) override;
 
 private:
     QSystemTrayIcon m_icon;

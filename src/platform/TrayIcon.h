@@ -18,6 +18,8 @@ public:
     // False where the desktop shows no notification area (a window hidden
     // there could not be brought back).
     virtual bool isSystemTrayAvailable() const = 0;
+    // A desktop notification from the icon, with a warning sign.
+    virtual void showMessage(const QString& title, const QString& text) = 0;
 
 signals:
     // A single click on the icon; a double click is not one.

@@ -122,7 +122,7 @@ void AutoBackupSchedule::runBackupNow()
     setStatus(QStringLiteral("Backup is running in background..."));
     letEventsRun();
     // A run that could not start is not reported as complete.
-    if (m_trigger.runBackup()) {
+    if (m_trigger.runBackup(BackupTrigger::Kind::Automatic)) {
         setStatus(completionCaption(m_clock.now(), m_locale));
         letEventsRun();
     }

@@ -7,6 +7,8 @@ public:
     virtual ~BackupTrigger() = default;
     virtual bool isRunning() const = 0;
     // Runs one backup and returns when it has ended; false when it could not
-    // start because a run is already in progress.
-    virtual bool runBackup() = 0;
+    // start because a run is already in progress. A test run ("Backup Now")
+    // always shows its failures: the user is there.
+    enum class Kind { Automatic, Test };
+    virtual bool runBackup(Kind kind) = 0;
 };

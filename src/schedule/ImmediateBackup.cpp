@@ -51,7 +51,7 @@ void ImmediateBackup::backUpNow()
     step(SaveCaption, [&] { saved = m_widgets.statusFrame->title(); });
     step(ShowBackingUp, [&] { m_widgets.statusFrame->setTitle(QStringLiteral("Backing up files...")); });
     step(ShowBusy, [&] { emit busyChanged(true); });
-    step(RunBackup, [&] { m_trigger.runBackup(); });
+    step(RunBackup, [&] { m_trigger.runBackup(BackupTrigger::Kind::Test); });
     step(ShowIdle, [&] { emit busyChanged(false); });
     step(EmptyProgressBar, [&] { m_widgets.countdownBar->setValue(0); });
     step(Pause, [&] { waitSeconds(5, m_clock, m_stop); });

@@ -39,6 +39,12 @@ constexpr KeyInfo Keys[] = {
     { Setting::Minimized, "Minimized", "Off", Reading::Text, 0, 0 },
     { Setting::ShowAgain, "ShowAgain", "0", Reading::Real, 0, 0 },
     { Setting::Extension, "Extension", "", Reading::Text, 0, 0 },
+    // "More Options...": how many dated copies of each file to keep (0: all),
+    // whether to skip unchanged files, and on a failure during an automatic
+    // backup 0 (a message, waiting for OK) or 1 (noted, and the run goes on).
+    { Setting::KeepDatedCopies, "Keep Dated Copies", "0", Reading::Integer, 0, 9999 },
+    { Setting::SkipUnchanged, "Skip Unchanged", "Off", Reading::Text, 0, 0 },
+    { Setting::OnFailure, "On Failure", "0", Reading::Integer, 0, 1 },
 };
 
 const KeyInfo& infoOf(Setting key)
@@ -70,7 +76,7 @@ std::optional<double> realNumber(const QString& text)
 
 } // namespace
 
-static_assert(std::size(Keys) == static_cast<size_t>(Setting::Extension) + 1, "every key has a row");
+static_assert(std::size(Keys) == static_cast<size_t>(Setting::OnFailure) + 1, "every key has a row");
 
 QString settingName(Setting key)
 {

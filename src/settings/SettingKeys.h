@@ -20,6 +20,9 @@ enum class Setting {
     Minimized,
     ShowAgain,
     Extension,
+    KeepDatedCopies,
+    SkipUnchanged,
+    OnFailure,
 };
 
 // The key's name in the store ("Backup Option", ...).

@@ -12,7 +12,7 @@
 #include <QWidget>
 #include <QtTest>
 
-class TestMain : public QObject {
+class TestHomePageVisit : public QObject {
     Q_OBJECT
 
 private slots:
@@ -130,5 +130,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMain)
+QTEST_MAIN(TestHomePageVisit)
 #include "tst_homepagevisit.moc"

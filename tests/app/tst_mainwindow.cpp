@@ -5,6 +5,8 @@
 #include "TestFiles.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowLayout.h"
+#include "app/MoreOptionsDialog.h"
+#include "app/ProgramIcon.h"
 #include "desktop/Splash.h"
 #include "desktop/TrayMinimize.h"
 #include "platform/LocalFileSystem.h"
@@ -13,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QImage>
@@ -21,6 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
@@ -371,6 +375,63 @@ private slots:
         form.close();
         QCOMPARE(p.stored("Files"), QString());
         QCOMPARE(p.ended, 1);
+    }
+
+    // "More Options..." opens its dialog without waiting; OK stores what it
+    // shows, Cancel nothing.
+    void moreOptionsAreStoredOnOkOnly()
+    {
+        Program p;
+        MainWindowLayout& form = p.start().form();
+        const auto open = [&] {
+            QTest::mouseClick(form.moreOptionsButton, Qt::LeftButton);
+            auto* dialog = form.findChild<MoreOptionsDialog*>();
+            return dialog && dialog->isVisible() ? dialog : nullptr;
+        };
+        MoreOptionsDialog* dialog = open();
+        QVERIFY(dialog);
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("More Options"));
+        QCOMPARE(dialog->keepDatedCopies->value(), 0);
+        QVERIFY(!dialog->skipUnchanged->isChecked() && dialog->showAndWait->isChecked());
+        dialog->keepDatedCopies->setValue(7);
+        dialog->skipUnchanged->setChecked(true);
+        dialog->noteAndGoOn->setChecked(true);
+        dialog->reject();
+        QVERIFY(!p.storedKeys().contains("Keep Dated Copies"));
+        QTest::qWait(0); // the closed dialog goes
+        dialog = open();
+        QVERIFY(dialog);
+        dialog->keepDatedCopies->setValue(7);
+        dialog->skipUnchanged->setChecked(true);
+        dialog->noteAndGoOn->setChecked(true);
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        QCOMPARE(p.stored("Keep Dated Copies"), QStringLiteral("7"));
+        QCOMPARE(p.stored("Skip Unchanged"), QStringLiteral("On"));
+        QCOMPARE(p.stored("On Failure"), QStringLiteral("1"));
+    }
+
+    // With failures noted, an automatic run that fails shows the warning in
+    // the tray, and the next one without failures takes it away; "Backup Now"
+    // still shows its box.
+    void failuresNotedInTheTray()
+    {
+        Program p;
+        p.store("On Failure", "1");
+        p.store("Files", p.root.filePath("gone.txt") + ";");
+        p.start();
+        p.tray.calls.clear();
+        QVERIFY(p.window->backupTrigger().runBackup(BackupTrigger::Kind::Automatic));
+        QVERIFY(p.dialogs.messages.isEmpty());
+        const QString text = "1 file could not be backed up in the last run, at 12/6/2026 9:05:03 PM.";
+        QCOMPARE(
+            p.tray.calls, (QStringList { "icon", "tip:Quillstead: " + text, "message:Quillstead:" + text }));
+        QVERIFY(p.tray.icon.pixmap(16).toImage() != programIcon().pixmap(16).toImage());
+        QVERIFY(p.window->backupTrigger().runBackup(BackupTrigger::Kind::Test));
+        QCOMPARE(p.dialogs.messages.size(), 1);
+        p.tray.calls.clear();
+        write(p.root.filePath("gone.txt"), "back again");
+        QVERIFY(p.window->backupTrigger().runBackup(BackupTrigger::Kind::Automatic));
+        QCOMPARE(p.tray.calls, (QStringList { "icon", "tip:Quillstead" }));
     }
 
     void trayIconFromCreationToShutdown()

@@ -43,7 +43,7 @@ QString captionOf(const QWidget* control)
 
 } // namespace
 
-class TestForm1 : public QObject {
+class TestMainWindowLayout : public QObject {
     Q_OBJECT
 
 private slots:
@@ -100,6 +100,7 @@ private slots:
             { 120, 9600, 3120, 405 });
         row("copyHistoryButton", "QPushButton", "Copy History To Clipboard", "MainWindowLayout",
             { 3360, 9600, 3120, 405 });
+        row("moreOptionsButton", "QPushButton", "More Options...", "MainWindowLayout", { 120, 10080, 6360, 405 });
     }
 
     void controlsHaveKindCaptionContainerAndPosition()
@@ -126,7 +127,7 @@ private slots:
     {
         MainWindowLayout form;
         QCOMPARE(form.windowTitle(), "Quillstead");
-        const QSize client(pixelsX(form, 6600), pixelsY(form, 10110));
+        const QSize client(pixelsX(form, 6600), pixelsY(form, 10590));
         QCOMPARE(form.minimumSize(), client);
         QCOMPARE(form.maximumSize(), client);
         QVERIFY(form.windowFlags().testFlags(Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint));
@@ -216,5 +217,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestForm1)
+QTEST_MAIN(TestMainWindowLayout)
 #include "tst_mainwindowlayout.moc"

@@ -93,7 +93,7 @@ struct Walk {
 
 } // namespace
 
-class AddFolderTest : public QObject {
+class FolderWalkTest : public QObject {
     Q_OBJECT
 private slots:
     void walksBreadthFirstWithNamesSorted()
@@ -458,5 +458,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(AddFolderTest)
+QTEST_GUILESS_MAIN(FolderWalkTest)
 #include "tst_folderwalk.moc"

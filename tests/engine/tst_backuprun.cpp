@@ -31,7 +31,7 @@ struct Bench : RunBench {
 
 } // namespace
 
-class TestSaveAll : public QObject {
+class TestBackupRun : public QObject {
     Q_OBJECT
 
 private slots:
@@ -494,5 +494,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSaveAll)
+QTEST_GUILESS_MAIN(TestBackupRun)
 #include "tst_backuprun.moc"

@@ -29,6 +29,10 @@ public:
         calls << QStringLiteral("hide");
     }
     bool isSystemTrayAvailable() const override { return available; }
+    void showMessage(const QString& title, const QString& text) override
+    {
+        calls << QStringLiteral("message:") + title + u':' + text;
+    }
 
     void click(Qt::MouseButton button) { emit clicked(button); }
 

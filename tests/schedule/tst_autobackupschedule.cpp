@@ -18,7 +18,7 @@ namespace {
 class FakeTrigger : public BackupTrigger {
 public:
     bool isRunning() const override { return running; }
-    bool runBackup() override
+    bool runBackup(Kind) override
     {
         if (running)
             return false;

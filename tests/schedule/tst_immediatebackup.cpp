@@ -22,7 +22,7 @@ public:
     {
     }
     bool isRunning() const override { return running; }
-    bool runBackup() override
+    bool runBackup(Kind) override
     {
         captionDuringRun = m_frame.title();
         busyDuringRun = busy;

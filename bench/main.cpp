@@ -1,5 +1,7 @@
 // quillstead-bench: measures the program's hot paths against a peer, side by
 // side in one run. Not run by the test suite.
+// Usage: quillstead-bench [FOLDER [NAME]]: the files go below FOLDER; NAME
+// (history, backupset, scan, engine, archive, unattended) runs that one only.
 #include "Benches.h"
 
 #include <QApplication>
@@ -12,11 +14,21 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QTextStream out(stdout);
     const QStringList arguments = QCoreApplication::arguments();
-    runHistoryBench(out, arguments.size() > 1 ? arguments.at(1) : QString());
-    runBackupSetBench(out);
-    runScanBench(out);
-    // An optional folder argument measures the engine on another file system.
-    runEngineBench(out, arguments.size() > 1 ? arguments.at(1) : QString());
-    runArchiveBench(out, arguments.size() > 1 ? arguments.at(1) : QString());
+    const QString folder = arguments.value(1);
+    const QString only = arguments.value(2);
+    const auto wanted = [&](const char* name) { return only.isEmpty() || only == QLatin1String(name); };
+    if (wanted("history"))
+        runHistoryBench(out, folder);
+    if (wanted("backupset"))
+        runBackupSetBench(out);
+    if (wanted("scan"))
+        runScanBench(out);
+    // A folder argument measures the engine on another file system.
+    if (wanted("engine"))
+        runEngineBench(out, folder);
+    if (wanted("archive"))
+        runArchiveBench(out, folder);
+    if (wanted("unattended"))
+        runUnattendedBench(out, folder);
     return 0;
 }

@@ -2,7 +2,7 @@
 # Runs quillstead-bench on a freshly made, journaled ext4 file system in a
 # loop-mounted image: the usual desktop file system, for comparison with the
 # machine's own temporary folder. Needs root (mount) and a built benchmark.
-# Usage: bench/on-journaled-ext4.sh [BUILD_DIR]   (default: build-tests)
+# Usage: bench/on-journaled-ext4.sh [BUILD_DIR [NAME]]   (default: build-tests; NAME: one benchmark)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 bench="${1:-$here/build-tests}/bin/quillstead-bench"
@@ -18,4 +18,4 @@ head -c 3G <(yes quillstead) >"$work/ext4.img"
 mkfs.ext4 -q -F -E nodiscard "$work/ext4.img"
 mkdir "$work/mnt"
 mount -o loop "$work/ext4.img" "$work/mnt"
-"$bench" "$work/mnt"
+"$bench" "$work/mnt" "${2:-}"

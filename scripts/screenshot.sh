@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts Quillstead under a virtual display with a settings folder of its own
-# and a small example backup set, and saves pictures of the window, of the
+# and a small example backup set, and saves pictures of the window, of its
+# "More Options" dialog, of the
 # tray icon (with Debian's trayer as the tray host) and of the splash window.
 # On the way it checks for real that a left click on the tray icon brings the
 # hidden window back and that "Copy History To Clipboard" fills the X
@@ -44,7 +45,15 @@ settings "ShowAgain=1"
 xvfb-run -a -s "-screen 0 800x860x24" bash -c "
   '$program/quillstead' & app=\$!
   sleep 4
-  import -window root -crop 440x674+180+93 +repage '$out/main-window.png'
+  import -window root -crop 440x706+180+77 +repage '$out/main-window.png'
+  # \"More Options...\" (15 twips a pixel), and its dialog.
+  window=\$(xdotool search --onlyvisible --name '^Quillstead\$' | head -1)
+  eval \$(xdotool getwindowgeometry --shell \$window)
+  xdotool mousemove \$((X + 220)) \$((Y + 685)) click 1
+  sleep 2
+  dialog=\$(xdotool search --onlyvisible --name '^More Options\$' | head -1)
+  [ -n \"\$dialog\" ] || { echo 'More Options... did not open its dialog'; kill \$app; exit 1; }
+  import -window \$dialog '$out/more-options.png'
   kill \$app; wait \$app || true"
 
 # The splash, then the window started in the tray and brought back by a click
@@ -88,4 +97,4 @@ xvfb-run -a -s "-screen 0 800x860x24" bash -ec "
     echo 'The clipboard does not hold the history log'; exit 1
   fi
   echo 'Tray click and clipboard copy checked under Xvfb.'"
-echo "Saved $out/main-window.png, $out/tray.png and $out/splash.png"
+echo "Saved $out/main-window.png, $out/more-options.png, $out/tray.png and $out/splash.png"

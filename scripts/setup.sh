@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev libgl-dev p7zip-full xdg-utils xvfb xauth fonts-liberation
-  xdotool desktop-file-utils appstream dpkg-dev)
+  xdotool desktop-file-utils appstream dpkg-dev rsync)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -5,6 +5,7 @@
 #include "PathPieces.h"
 #include "RunErrorLocations.h"
 #include "TempNameSet.h"
+#include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/StopRequest.h"
 #include "support/EventLoop.h"
@@ -100,9 +101,15 @@ private:
     FolderListings& m_listings;
     const QString m_listFile;
     const QString m_stateFile;
-    // Lets events run between the pieces of a long copy; false once shutdown has begun.
+    // Lets events run between the pieces of the copies, every 50 ms or so:
+    // after each of thousands of small files it would cost more than the
+    // copies. False once shutdown has begun.
+    qint64 m_lastEventPass = m_services.clock.monotonicMs();
     const KeepGoing m_keepGoing = [this] {
-        letEventsRun();
+        if (const qint64 now = m_services.clock.monotonicMs(); now - m_lastEventPass >= 50) {
+            letEventsRun();
+            m_lastEventPass = now;
+        }
         return !stopRequested();
     };
     bool m_stopped = false;

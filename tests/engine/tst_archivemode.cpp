@@ -314,6 +314,9 @@ private slots:
     void shutdownDuringTheCopyOfTheDatedArchive()
     {
         Bench b;
+        b.clock.setMonotonicStep(50); // time passes as the copy goes on
+        const QString started = b.root.filePath("archiver started");
+        b.archiverScript("touch '" + started.toUtf8() + "'\nexec \"$REAL\" \"$@\"");
         const QString previous = b.dest("Backup Dec 6 2026.zip");
         const QByteArray content(8 << 20, 'z');
         write(previous, content);
@@ -331,6 +334,7 @@ private slots:
         QVERIFY(b.dialogs.messages.isEmpty());
         QCOMPARE(b.destFiles(), QStringList { "Backup Dec 6 2026.zip" });
         QVERIFY(readAll(previous) == content);
+        QVERIFY(!QFile::exists(started)); // ended before the archiver started
     }
 
     // While the archiver runs, events run: timer ticks arrive, and a run they

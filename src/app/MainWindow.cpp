@@ -42,6 +42,16 @@
 #include <QTimer>
 #include <QTreeView>
 
+namespace {
+
+// The tray takes the icon's 16 x 16 picture.
+QIcon trayPicture(const QIcon& icon)
+{
+    return QIcon(icon.pixmap(16, 16));
+}
+
+} // namespace
+
 MainWindow::MainWindow(ProgramServices services, QObject* parent)
     : QObject(parent)
     , m_services(std::move(services))
@@ -69,7 +79,7 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
         m_ownTrayIcon = std::make_unique<QtTrayIcon>();
     m_trayIcon = m_services.trayIcon ? m_services.trayIcon : m_ownTrayIcon.get();
     // In the tray from the start, with the 16 x 16 icon and no tip yet.
-    m_trayIcon->setIcon(QIcon(programIcon().pixmap(16, 16)));
+    m_trayIcon->setIcon(trayPicture(programIcon()));
     m_trayIcon->show();
     m_trayMinimize = new TrayMinimize(*m_form, *m_trayIcon, this);
     m_history = new HistoryViewing(m_form->viewHistoryButton, m_form->copyHistoryButton, m_services.files,
@@ -107,7 +117,7 @@ void MainWindow::showFailuresInTray(int failed)
 {
     if (failed == 0) {
         if (m_trayWarns) {
-            m_trayIcon->setIcon(QIcon(programIcon().pixmap(16, 16)));
+            m_trayIcon->setIcon(trayPicture(programIcon()));
             m_trayIcon->setToolTip(QStringLiteral("Quillstead"));
             m_trayWarns = false;
         }
@@ -118,7 +128,7 @@ void MainWindow::showFailuresInTray(int failed)
     const QString text = failed == 1
         ? QStringLiteral("1 file could not be backed up in the last run, at %1.").arg(when)
         : QStringLiteral("%1 files could not be backed up in the last run, at %2.").arg(failed).arg(when);
-    m_trayIcon->setIcon(QIcon(programWarningIcon().pixmap(16, 16)));
+    m_trayIcon->setIcon(trayPicture(programWarningIcon()));
     m_trayIcon->setToolTip(QStringLiteral("Quillstead: ") + text);
     m_trayIcon->showMessage(QStringLiteral("Quillstead"), text);
 }

@@ -5,10 +5,9 @@
 #include "PathPieces.h"
 #include "RunErrorLocations.h"
 #include "TempNameSet.h"
-#include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/StopRequest.h"
-#include "support/EventLoop.h"
+#include "support/EventPacer.h"
 #include "support/TempFolder.h"
 
 #include <QFile>
@@ -104,14 +103,9 @@ private:
     // Lets events run between the pieces of the copies, every 50 ms or so:
     // after each of thousands of small files it would cost more than the
     // copies. False once shutdown has begun.
-    qint64 m_lastEventPass = m_services.clock.monotonicMs();
-    const KeepGoing m_keepGoing = [this] {
-        if (const qint64 now = m_services.clock.monotonicMs(); now - m_lastEventPass >= 50) {
-            letEventsRun();
-            m_lastEventPass = now;
-        }
-        return !stopRequested();
-    };
+    const StopRequest m_neverStopped; // stands in when no stop request was handed in
+    EventPacer m_pacer { m_services.clock, m_services.stop ? *m_services.stop : m_neverStopped, 50 };
+    const KeepGoing m_keepGoing = [this] { return m_pacer.keepGoing(); };
     bool m_stopped = false;
     bool m_failed = false;
 };

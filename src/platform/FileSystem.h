@@ -8,13 +8,24 @@
 #include <memory>
 #include <optional>
 
+// What kind of failure a file operation met, where the caller acts on it.
+enum class FileProblem {
+    Other,
+    NoSpace, // the drive (or the user's quota on it) is full
+    NameRefused, // the drive cannot store a name with these characters
+};
+
 // Outcome of a file operation: success, or the system's description of why it failed.
 struct FileResult {
     bool ok = true;
     QString description;
+    FileProblem problem = FileProblem::Other;
 
     static FileResult success() { return {}; }
-    static FileResult failure(QString why) { return { false, std::move(why) }; }
+    static FileResult failure(QString why, FileProblem problem = FileProblem::Other)
+    {
+        return { false, std::move(why), problem };
+    }
     explicit operator bool() const { return ok; }
 };
 
@@ -73,7 +84,9 @@ public:
     // True when an uncommitted copy goes to destination.
     virtual bool holds(const QString& destination) const = 0;
     // Puts every added copy in place; one result per copy, in the order added.
-    // The group is empty afterwards.
+    // The group is empty afterwards. On a drive whose driver the file
+    // system's flush does not reach (FUSE: exFAT and NTFS sticks, sshfs), each
+    // copy is flushed on its own and so is its folder after the renames.
     virtual QList<FileResult> commit() = 0;
 };
 
@@ -142,4 +155,11 @@ public:
     // links, so a walk never loops. A folder that cannot be listed has no
     // entries. False when take ended the reading.
     virtual bool walkFolder(const QString& folder, const WalkVisitor& take) const = 0;
+
+    // The mount point of the file system that holds path ("/" for the root
+    // file system); empty when path does not exist.
+    virtual QString mountPointOf(const QString& path) const = 0;
+    // True when folder's file system takes names that differ only in letter
+    // case for one name (vfat, exFAT, some shares).
+    virtual bool ignoresLetterCase(const QString& folder) const = 0;
 };

@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace {
@@ -250,7 +252,8 @@ FileResult LocalCopyGroup::add(const QString& source, const QString& destination
     if (!writable && exists && !replacesReadOnly)
         return failureOf(QStringLiteral("Cannot write"), destination, accessError);
 
-    Pending pending { destination, *to, workingPathOf(*to), FileDescriptor(), 0, replacesReadOnly, {}, false };
+    Pending pending { destination, *to, workingPathOf(*to), FileDescriptor(), 0, replacesReadOnly, {},
+        false };
     if (FileResult opened = openDestination(pending, exists); !opened)
         return opened;
 
@@ -336,6 +339,7 @@ FileResult LocalCopyGroup::openWorkingFile(Pending& pending, bool destinationExi
             return failureOf(QStringLiteral("Cannot write"), pending.destination, errno);
         pending.device = mine.st_dev;
         pending.file = std::move(file);
+        pending.flushAlone = needsFlushAlone(pending);
         return FileResult::success();
     }
     return failureOf(QStringLiteral("Cannot write"), pending.destination, EBUSY);
@@ -410,49 +414,143 @@ FileResult LocalCopyGroup::openInPlace(Pending& pending)
     return FileResult::success();
 }
 
-QList<FileResult> LocalCopyGroup::commit()
+bool LocalCopyGroup::needsFlushAlone(const Pending& pending)
 {
+    for (const auto& [device, alone] : m_flushAlone)
+        if (device == pending.device)
+            return alone;
+    // A FUSE driver (exFAT, NTFS, sshfs) hears of a file's flush, but never
+    // of the file system's: syncfs leaves its data wherever the driver keeps it.
+    struct statfs info { };
+    const bool alone = ::fstatfs(pending.file.get(), &info) == 0 && info.f_type == FUSE_SUPER_MAGIC;
+    m_flushAlone.emplace_back(pending.device, alone);
+    return alone;
+}
+
+namespace {
+
+// Flushes a folder, so the renames in it are durable. A folder that may
+// not be read cannot be opened for it, and some drivers cannot flush a
+// folder at all: neither is an error of the copy.
+int flushFolder(const QByteArray& folder)
+{
+    const FileDescriptor fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.valid() || ::fsync(fd.get()) == 0 || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)
+        return 0;
+    return errno;
+}
+
+} // namespace
+
+std::vector<int> LocalCopyGroup::flushData()
+{
+    std::vector<int> errors(m_pending.size(), 0);
+    if (!m_durable)
+        return errors;
     // One flush per file system: the data of every working file reaches the
     // disk before any of them takes a backup's name.
-    std::vector<std::pair<dev_t, int>> flushErrors;
-    const auto flush = [&](const Pending& pending) {
-        if (!m_durable)
-            return 0;
-        for (const auto& [device, error] : flushErrors)
-            if (device == pending.device)
-                return error;
-        const int error = ::syncfs(pending.file.get()) == 0 ? 0 : errno;
-        flushErrors.emplace_back(pending.device, error);
-        return error;
-    };
+    std::vector<std::pair<dev_t, int>> flushed;
+    for (size_t i = 0; i < m_pending.size(); ++i) {
+        const Pending& pending = m_pending[i];
+        if (pending.workingPath.isEmpty())
+            continue; // written in place and flushed already
+        if (pending.flushAlone) {
+            errors[i] = ::fdatasync(pending.file.get()) == 0 ? 0 : errno;
+            continue;
+        }
+        const auto done = std::find_if(flushed.begin(), flushed.end(),
+            [&](const std::pair<dev_t, int>& entry) { return entry.first == pending.device; });
+        if (done != flushed.end()) {
+            errors[i] = done->second;
+            continue;
+        }
+        errors[i] = ::syncfs(pending.file.get()) == 0 ? 0 : errno;
+        flushed.emplace_back(pending.device, errors[i]);
+    }
+    return errors;
+}
+
+std::vector<int> LocalCopyGroup::flushRenames(const std::vector<bool>& renamed)
+{
+    std::vector<int> errors(m_pending.size(), 0);
+    if (!m_durable)
+        return errors;
+    // Again once per file system, or once per folder where each copy was
+    // flushed alone.
+    std::vector<std::pair<dev_t, int>> flushed;
+    std::vector<std::pair<QByteArray, int>> folders;
+    for (size_t i = 0; i < m_pending.size(); ++i) {
+        const Pending& pending = m_pending[i];
+        if (!renamed[i])
+            continue;
+        if (pending.flushAlone) {
+            const QByteArray folder = folderOf(pending.finalPath);
+            const auto done = std::find_if(folders.begin(), folders.end(),
+                [&](const std::pair<QByteArray, int>& entry) { return entry.first == folder; });
+            errors[i] = done != folders.end() ? done->second : flushFolder(folder);
+            if (done == folders.end())
+                folders.emplace_back(folder, errors[i]);
+            continue;
+        }
+        const auto done = std::find_if(flushed.begin(), flushed.end(),
+            [&](const std::pair<dev_t, int>& entry) { return entry.first == pending.device; });
+        errors[i] = done != flushed.end() ? done->second : (::syncfs(pending.file.get()) == 0 ? 0 : errno);
+        if (done == flushed.end())
+            flushed.emplace_back(pending.device, errors[i]);
+    }
+    return errors;
+}
+
+namespace {
+
+// Why a working file could not take its backup's name. A drive that cannot
+// store a character of the name (vfat, exFAT, NTFS with Windows names) says
+// "invalid argument", or even "no such file" although folder and working
+// file are both there.
+FileResult renameFailure(const QString& destination, const QByteArray& workingPath, int error)
+{
+    struct stat info { };
+    const bool refused = error == EINVAL || error == EILSEQ
+        || (error == ENOENT && ::stat(workingPath.constData(), &info) == 0);
+    FileResult result = failureOf(QStringLiteral("Cannot replace"), destination, error);
+    if (refused)
+        result.problem = FileProblem::NameRefused;
+    return result;
+}
+
+} // namespace
+
+QList<FileResult> LocalCopyGroup::commit()
+{
+    const std::vector<int> dataErrors = flushData();
     QList<FileResult> results;
     results.reserve(qsizetype(m_pending.size()));
-    for (Pending& pending : m_pending) {
+    std::vector<bool> renamed(m_pending.size(), false);
+    for (size_t i = 0; i < m_pending.size(); ++i) {
+        Pending& pending = m_pending[i];
         if (pending.workingPath.isEmpty()) {
             results.append(FileResult::success()); // written in place and flushed already
             continue;
         }
-        if (const int error = flush(pending); error != 0) {
-            results.append(failureOf(QStringLiteral("Cannot write"), pending.destination, error));
+        if (dataErrors[i] != 0) {
+            results.append(failureOf(QStringLiteral("Cannot write"), pending.destination, dataErrors[i]));
             discard(pending);
             continue;
         }
         if (::rename(pending.workingPath.constData(), pending.finalPath.constData()) != 0) {
-            results.append(failureOf(QStringLiteral("Cannot replace"), pending.destination, errno));
+            results.append(renameFailure(pending.destination, pending.workingPath, errno));
             discard(pending);
             continue;
         }
+        renamed[i] = true;
         results.append(FileResult::success());
     }
-    // Then the renames themselves, again once per file system.
-    flushErrors.clear();
+    const std::vector<int> renameErrors = flushRenames(renamed);
     for (size_t i = 0; i < m_pending.size(); ++i) {
-        Pending& pending = m_pending[i];
-        if (!pending.file.valid() || pending.workingPath.isEmpty())
-            continue;
-        if (const int error = flush(pending); error != 0)
-            results[qsizetype(i)] = failureOf(QStringLiteral("Cannot write"), pending.destination, error);
-        pending.file.reset(); // in place now: nothing to remove
+        if (renameErrors[i] != 0)
+            results[qsizetype(i)]
+                = failureOf(QStringLiteral("Cannot write"), m_pending[i].destination, renameErrors[i]);
+        m_pending[i].file.reset(); // in place now, or discarded: nothing to remove
     }
     m_pending.clear();
     m_destinations.clear();

@@ -42,6 +42,7 @@ private:
         bool replacesReadOnly = false; // the destination is read-only and may still be replaced
         std::optional<mode_t> modeBefore; // of a read-only destination made writable to write in place
         bool madeNew = false; // a new file under the final name: removed if the copy fails
+        bool flushAlone = false; // on a drive the file system's flush does not reach
     };
 
     FileResult openWorkingFile(Pending& pending, bool destinationExists);
@@ -49,9 +50,16 @@ private:
     FileResult openAsNewFile(Pending& pending);
     FileResult openInPlace(Pending& pending);
     void discard(Pending& pending);
+    // Whether copies to pending's drive must be flushed one by one.
+    bool needsFlushAlone(const Pending& pending);
+    // Makes the data of every working file durable before the renames, and
+    // the renames after them: the error of each copy's flush, 0 for none.
+    std::vector<int> flushData();
+    std::vector<int> flushRenames(const std::vector<bool>& renamed);
 
     std::vector<Pending> m_pending;
     QSet<QString> m_destinations; // of m_pending
     qint64 m_bytes = 0;
     bool m_durable;
+    std::vector<std::pair<dev_t, bool>> m_flushAlone; // by drive, as found out
 };

@@ -26,4 +26,6 @@ public:
     QStringList listFiles(const QString& folder, const QString& pattern) const override;
     QStringList listFolders(const QString& folder) const override;
     bool walkFolder(const QString& folder, const WalkVisitor& take) const override;
+    QString mountPointOf(const QString& path) const override;
+    bool ignoresLetterCase(const QString& folder) const override;
 };

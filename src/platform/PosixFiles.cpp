@@ -28,8 +28,10 @@ QByteArray folderOf(const QByteArray& path)
 
 FileResult failureOf(const QString& what, const QString& path, int error)
 {
+    const bool full = error == ENOSPC || error == EDQUOT;
     return FileResult::failure(
-        QStringLiteral("%1 \"%2\": %3").arg(what, path, QString::fromLocal8Bit(std::strerror(error))));
+        QStringLiteral("%1 \"%2\": %3").arg(what, path, QString::fromLocal8Bit(std::strerror(error))),
+        full ? FileProblem::NoSpace : FileProblem::Other);
 }
 
 FileResult badNameOf(const QString& path)

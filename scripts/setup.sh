@@ -3,8 +3,9 @@
 # skipping what is already there. Uses sudo when not run as root.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qt6-base-dev libgl-dev p7zip-full xdg-utils xvfb xauth fonts-liberation
-  xdotool desktop-file-utils appstream dpkg-dev rsync)
+packages=(g++ cmake ninja-build qt6-base-dev libgl-dev libsqlite3-dev p7zip-full xdg-utils xvfb xauth
+  fonts-liberation xdotool desktop-file-utils appstream dpkg-dev rsync
+  fuse3 exfat-fuse exfatprogs ntfs-3g sshfs openssh-sftp-server)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

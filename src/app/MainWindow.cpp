@@ -21,9 +21,11 @@
 #include "engine/DateText.h"
 #include "platform/AutostartFolder.h"
 #include "platform/Clock.h"
+#include "platform/Dialogs.h"
 #include "platform/QtTrayIcon.h"
 #include "schedule/AutoBackupSchedule.h"
 #include "schedule/ScheduleWidgets.h"
+#include "settings/SettingKeys.h"
 #include "settings/SettingsProblems.h"
 #include "settings/SettingsStore.h"
 #include "support/EventLoop.h"
@@ -57,9 +59,10 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
     , m_services(std::move(services))
     , m_form(std::make_unique<MainWindowLayout>())
     , m_pointerRules(new PointerRules(*m_form))
+    , m_catalog(m_services.programFolder + QStringLiteral("/catalog.sqlite"))
     , m_trigger(*m_form, m_backupSet, m_services.settings,
           RunServices { m_services.files, m_services.clock, m_services.dialogs, m_services.locale,
-              m_services.programFolder, &m_stop, companionFolder(QStringLiteral("7za")) })
+              m_services.programFolder, &m_stop, companionFolder(QStringLiteral("7za")), &m_catalog })
     , m_schedule(
           new AutoBackupSchedule(ScheduleWidgets { m_form->intervalList, m_form->autoBackupButton,
                                      m_form->countdownBar, m_form->statusFrame, m_form->countdownTimer },
@@ -90,11 +93,15 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
             m_services.executablePath.isEmpty() ? programExecutable() : m_services.executablePath };
         on ? enableLoginStart(place, m_services.dialogs) : disableLoginStart(place, m_services.dialogs);
     });
-    m_trigger.setFailuresNoted([this](int failed) { showFailuresInTray(failed); });
+    m_trigger.setRunFinished([this](int failed, bool noted) { showFailuresInTray(failed, noted); });
     connect(m_form->moreOptionsButton, &QPushButton::clicked, this, [this] {
         // Not waited for: the countdown and the tray go on while it is open.
         auto* dialog = new MoreOptionsDialog(m_services.settings, m_form.get());
         dialog->setAttribute(Qt::WA_DeleteOnClose);
+        connect(dialog, &QDialog::accepted, this, [this] {
+            if (readNumber(m_services.settings, Setting::OnFailure) != 1)
+                showFailuresInTray(0, false); // failures are shown again, not noted
+        });
         dialog->open();
     });
     wireBackupSetList();
@@ -113,8 +120,11 @@ MainWindow::~MainWindow()
     m_trayIcon->hide();
 }
 
-void MainWindow::showFailuresInTray(int failed)
+void MainWindow::showFailuresInTray(int failed, bool noted)
 {
+    // Failures shown in boxes were seen: they neither set nor clear the warning.
+    if (failed > 0 && !noted)
+        return;
     if (failed == 0) {
         if (m_trayWarns) {
             m_trayIcon->setIcon(trayPicture(programIcon()));
@@ -149,6 +159,12 @@ void MainWindow::startUp()
             m_form->setWindowIcon(programIcon());
         },
         [this] { m_settingsProblems->reportStartProblem(); },
+        [this] {
+            // As for the settings: a catalog that cannot be read is set aside, and the user told.
+            if (const QString problem = m_catalog.open(m_services.clock.now()); !problem.isEmpty())
+                m_services.dialogs.showMessage(
+                    QStringLiteral("Quillstead"), problem, MessageIcon::Exclamation);
+        },
         [this] {
             maybeVisitHomePage(m_services.homePageAddress, m_services.drawHomePageVisit, m_services.launcher);
         },

@@ -2,6 +2,7 @@
 
 #include "WindowBackupTrigger.h"
 #include "backupset/BackupSetModel.h"
+#include "engine/CopyCatalog.h"
 #include "platform/StopRequest.h"
 #include "schedule/ImmediateBackup.h"
 
@@ -94,9 +95,10 @@ private:
     void wireBackupSetList();
     bool isOnEmptyListSpace(QObject* watched, QEvent* event) const;
     void storeBackupSet();
-    // After an automatic run that noted its failures: the warning icon, a
-    // tooltip and a notification naming how many failed, or back to normal.
-    void showFailuresInTray(int failed);
+    // After a run that noted failures: the warning icon, a tooltip and a
+    // notification naming how many failed; after a run without failures, or
+    // when failures are no longer noted, back to normal.
+    void showFailuresInTray(int failed, bool noted);
     // The folder to read a companion file from (HAND-M.CUR, Splash, 7za).
     QString companionFolder(const QString& relativeName) const;
 
@@ -105,6 +107,7 @@ private:
     BackupSetModel m_backupSet;
     PointerRules* m_pointerRules;
     StopRequest m_stop; // raised as shutdown begins
+    CopyCatalog m_catalog; // the copies the runs made, beside history.txt
     WindowBackupTrigger m_trigger;
     AutoBackupSchedule* m_schedule;
     OptionControls* m_options;

@@ -49,9 +49,9 @@ bool WindowBackupTrigger::runBackup(Kind kind)
     const RunRequest request { std::move(options), m_backupSet.entries(),
         [this](const QString& caption) { m_form.statusFrame->setTitle(caption); },
         [this](const QString& folder) { m_form.destinationEdit->setText(folder); },
-        [this](int failed) {
-            if (m_failuresNoted)
-                m_failuresNoted(failed);
+        [this](int failed, bool noted) {
+            if (m_runFinished)
+                m_runFinished(failed, noted);
         } };
     return m_run.run(request);
 }

@@ -19,13 +19,13 @@ public:
         const SettingsStore& settings, RunServices services);
     bool isRunning() const override;
     bool runBackup(Kind kind) override;
-    // Told after each automatic run that notes its failures: how many failed.
-    void setFailuresNoted(std::function<void(int)> told) { m_failuresNoted = std::move(told); }
+    // Told after every run how many files failed, and whether noted in the log.
+    void setRunFinished(std::function<void(int failed, bool noted)> told) { m_runFinished = std::move(told); }
 
 private:
     MainWindowLayout& m_form;
     const BackupSetModel& m_backupSet;
     const SettingsStore& m_settings;
     BackupRun m_run;
-    std::function<void(int)> m_failuresNoted;
+    std::function<void(int, bool)> m_runFinished;
 };

@@ -2,14 +2,17 @@
 
 #include "BackupNaming.h"
 #include "FixedFolder.h"
+#include "OwnCopies.h"
 #include "PathPieces.h"
 #include "RunErrorLocations.h"
+#include "RunFailures.h"
 #include "TempNameSet.h"
 #include "platform/FileSystem.h"
 #include "platform/StopRequest.h"
 #include "support/EventPacer.h"
 #include "support/TempFolder.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 
 namespace {
@@ -45,19 +48,18 @@ QByteArray listLine(const QString& path)
 
 class ArchiveRun {
 public:
-    ArchiveRun(const RunRequest& request, const RunServices& services, const ErrorReporter& report,
-        FolderListings& listings)
+    ArchiveRun(const RunRequest& request, const RunServices& services, RunFailures& failures, OwnCopies& own)
         : m_request(request)
         , m_services(services)
-        , m_report(report)
+        , m_failures(failures)
         , m_files(services.files)
-        , m_listings(listings)
+        , m_own(own)
         , m_listFile(services.programFolder + QStringLiteral("/list.txt"))
-        , m_stateFile(services.programFolder + QStringLiteral("/archive-state.txt"))
     {
     }
 
-    ArchiveOutcome run();
+    // False when shutdown stopped the steps.
+    bool run();
 
 private:
     // Copies the entries into the temp folder; the list text of those copied.
@@ -72,6 +74,8 @@ private:
     }
     // True when the archive took its name.
     bool pack(const QString& folder, const QString& archiveName);
+    // Records the archive just made in the catalog, then trims the older ones.
+    void record(const QString& folder, const QString& archiveName, const QByteArray& state);
     QString failureText(const RunResult& ran, const ProgramCall& call, const QString& archiveName) const;
     void removeIfPresent(const QString& path)
     {
@@ -80,26 +84,26 @@ private:
     }
     bool stopRequested() const { return m_services.stop && m_services.stop->requested(); }
     // Every box lets events run, and shutdown may begin meanwhile; true then.
-    bool report(const QString& description, int line, const QString& subject = QStringLiteral("Backup.zip"))
+    // Failures of the archive itself are noted under its name.
+    bool report(const QString& description, int line, const QString& subject = {})
     {
-        m_report(description, line, subject);
+        m_failures.report(description, line, subject.isEmpty() ? m_archiveName : subject);
         m_failed = true;
         m_stopped = m_stopped || stopRequested();
         return m_stopped;
     }
-    // What the set and its files are now: one line per entry, with its size
-    // and modification time, and the archive it goes to.
-    QByteArray stateText(const QString& archive) const;
-    void pruneStampedArchives(const QString& folder);
-    ArchiveOutcome outcome() const { return m_stopped ? ArchiveOutcome::Stopped : ArchiveOutcome::Finished; }
+    // What the set and its files are now, in short: the entries in order,
+    // each with its size and modification time.
+    QByteArray setState() const;
+    bool outcome() const { return !m_stopped; }
 
     const RunRequest& m_request;
     const RunServices& m_services;
-    const ErrorReporter& m_report;
+    RunFailures& m_failures;
     FileSystem& m_files;
-    FolderListings& m_listings;
+    OwnCopies& m_own;
     const QString m_listFile;
-    const QString m_stateFile;
+    QString m_archiveName = QStringLiteral("Backup.zip");
     // Lets events run between the pieces of the copies, every 50 ms or so:
     // after each of thousands of small files it would cost more than the
     // copies. False once shutdown has begun.
@@ -110,10 +114,14 @@ private:
     bool m_failed = false;
 };
 
-ArchiveOutcome ArchiveRun::run()
+bool ArchiveRun::run()
 {
     const RunOptions& options = m_request.options;
     FixedFolder folder(options.folderText, m_request.setFolderText);
+    // Named once: a stamp read again later could name another second.
+    const QString archiveName = archiveNameOf(options);
+    if (!archiveName.isEmpty())
+        m_archiveName = archiveName;
     // An empty folder text would put the archive into the working directory.
     if (!folder.isSet()) {
         report(
@@ -121,18 +129,10 @@ ArchiveOutcome ArchiveRun::run()
         return outcome();
     }
 
-    // Nothing changed since the last archive made without a failure: it still
-    // holds this set.
-    QByteArray state;
-    if (options.skipUnchanged) {
-        const QString archive = folder.text() + archiveNameOf(options);
-        state = stateText(archive);
-        QFile stored(m_stateFile);
-        if (m_files.fileExists(archive) && stored.open(QIODevice::ReadOnly) && stored.readAll() == state)
-            return outcome();
-    }
-    if (m_files.fileExists(m_stateFile))
-        m_files.removeFile(m_stateFile);
+    // Nothing changed since the newest archive of this kind, which still holds this set.
+    const QByteArray state = setState();
+    if (options.skipUnchanged && m_own.archiveUnchanged(folder.text(), options.stamping, state))
+        return outcome();
 
     const QString temp = tempFolderPath(m_services.programFolder);
     if (!m_files.folderExists(temp)) {
@@ -152,9 +152,8 @@ ArchiveOutcome ArchiveRun::run()
     // Nothing could be copied (each failure was shown): an empty archive
     // would only replace the last good one.
     if (listed == 0)
-        return ArchiveOutcome::Finished;
+        return outcome();
 
-    QString archiveName = archiveNameOf(options);
     if (archiveName.isEmpty()) {
         report(QStringLiteral("There is no name for the archive: neither \"Create new file "
                               "on backup\" nor \"Overwrite old backup file on backup\" is "
@@ -164,11 +163,32 @@ ArchiveOutcome ArchiveRun::run()
     }
     if (!pack(folder.text(), archiveName))
         return outcome();
-    if (options.skipUnchanged && !m_failed)
-        m_files.writeFile(m_stateFile, state); // without it the next run simply makes its archive
-    if (options.stamping && options.keepDatedCopies > 0)
-        pruneStampedArchives(folder.text());
+    // Only a set packed whole may spare the next run.
+    record(folder.text(), archiveName, m_failed ? QByteArray() : state);
     return outcome();
+}
+
+void ArchiveRun::record(const QString& folder, const QString& archiveName, const QByteArray& state)
+{
+    const RunOptions& options = m_request.options;
+    m_own.made(QString(), folder + archiveName, options.stamping, FileFacts {}, state);
+    m_own.reached(folder, m_files.mountPointOf(folder));
+    const FailureReport reportFailure = [this](const QString& description, const QString& subject) {
+        return !report(description, WriteHistory, subject);
+    };
+    if (const FileResult recorded = m_own.commit(reportFailure); !recorded) {
+        report(recorded.description, WriteHistory, m_own.catalogName());
+        return;
+    }
+    if (!options.stamping || options.keepDatedCopies <= 0 || m_stopped)
+        return;
+    const FailureReport trimFailure = [this](const QString& description, const QString& subject) {
+        return !report(description, PruneCopies, subject);
+    };
+    if (m_own.trim(QString(), folder, options.keepDatedCopies, m_request.entries, trimFailure)) {
+        if (const FileResult forgotten = m_own.commit(trimFailure); !forgotten)
+            report(forgotten.description, PruneCopies, m_own.catalogName());
+    }
 }
 
 QByteArray ArchiveRun::copyEntries(int& listed)
@@ -309,37 +329,22 @@ QString ArchiveRun::failureText(
               .arg(archiveName, commandLineText(call));
 }
 
-QByteArray ArchiveRun::stateText(const QString& archive) const
+QByteArray ArchiveRun::setState() const
 {
-    QByteArray text = QFile::encodeName(archive) + '\n';
+    QCryptographicHash state(QCryptographicHash::Sha256);
     for (const QString& source : m_request.entries) {
         const auto facts = m_files.fileFacts(source);
-        text += QByteArray::number(facts ? facts->size : -1) + ' '
-            + QByteArray::number(facts ? facts->modifiedNs : -1) + ' ' + source.toUtf8() + '\n';
+        state.addData(QByteArray::number(facts ? facts->size : -1) + ' '
+            + QByteArray::number(facts ? facts->modifiedNs : -1) + ' ' + source.toUtf8() + '\n');
     }
-    return text;
-}
-
-void ArchiveRun::pruneStampedArchives(const QString& folder)
-{
-    const QList<DatedCopy> dated
-        = m_listings.datedCopies(folder, QStringLiteral("Backup"), QStringLiteral("zip"), m_services.locale);
-    for (qsizetype i = m_request.options.keepDatedCopies; i < dated.size(); ++i) {
-        if (const FileResult removed = m_files.removeFile(folder + dated[i].name); !removed) {
-            if (report(removed.description, PruneCopies))
-                return;
-            continue;
-        }
-        m_listings.removed(folder, dated[i].name);
-    }
+    return state.result();
 }
 
 } // namespace
 
-ArchiveOutcome archiveAll(const RunRequest& request, const RunServices& services, const ErrorReporter& report,
-    FolderListings& listings)
+bool archiveAll(const RunRequest& request, const RunServices& services, RunFailures& failures, OwnCopies& own)
 {
-    return ArchiveRun(request, services, report, listings).run();
+    return ArchiveRun(request, services, failures, own).run();
 }
 
 ProgramCall archiverCall(const QString& archiverFolder, const QString& archive, const QString& listFile)

@@ -1,18 +1,14 @@
 #pragma once
 
-#include "DatedCopies.h"
 #include "RunOptions.h"
 
-#include <QHash>
-#include <QList>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <functional>
-#include <memory>
 
 class Clock;
-class CopyGroup;
+class CopyCatalog;
 class Dialogs;
 class FileSystem;
 class StopRequest;
@@ -26,6 +22,9 @@ struct RunServices {
     QString programFolder; // home of history.txt (and of the archiver's files)
     const StopRequest* stop = nullptr; // raised by shutdown: the run ends without further steps
     QString archiverFolder = {}; // the folder that holds 7za; empty: the program folder
+    // The record of the copies made, which alone proves a copy the program's
+    // own. None: nothing is skipped as unchanged, trimmed or protected.
+    CopyCatalog* catalog = nullptr;
 };
 
 // One request for a backup run: the options and the backup set as they stand
@@ -36,8 +35,9 @@ struct RunRequest {
     QStringList entries;
     std::function<void(const QString&)> setStatus;
     std::function<void(const QString&)> setFolderText;
-    // With failures noted: told at the end of the run how many files failed (0: none).
-    std::function<void(int)> failuresNoted = {};
+    // Told at the end of every run how many files failed (0: none), and
+    // whether those failures were noted in the log rather than shown.
+    std::function<void(int failed, bool noted)> finished = {};
 };
 
 // One backup run over the backup set.
@@ -53,28 +53,6 @@ public:
     bool isRunning() const { return m_running; }
 
 private:
-    struct Written;
-
-    // Both return false when shutdown stopped the run. putInPlace commits the
-    // copies waiting, writes their history lines, then shows their failures.
-    bool runPerFile(const RunRequest& request, const RunOptions& options);
-    bool putInPlace(CopyGroup& copies, QList<Written>& waiting, QHash<QString, QString>& written);
-    // Shows the error box, or notes the failure of subject (a file name) in
-    // the history log; false when shutdown was asked for meanwhile.
-    bool reportError(const QString& description, int lineLabel, const QString& subject);
-    // Removes the dated copies of a source beyond the newest keep; false when shutdown stopped the run.
-    bool pruneDatedCopies(const QString& folder, const QString& fileName, int keep);
-    // True when the newest backup of source (destination, or the newest dated
-    // copy when stamping) has the source's size and modification time.
-    bool isUnchanged(const QString& source, const QString& destination, bool stamping);
-    bool stopRequested() const;
-    // Lets the window's events run when it is time again; false once shutdown was asked for.
-    bool keepGoing();
-
     RunServices m_services;
     bool m_running = false;
-    bool m_noteFailures = false;
-    int m_failures = 0;
-    std::unique_ptr<FolderListings> m_listings; // of the run under way
-    qint64 m_lastEventPass = 0;
 };

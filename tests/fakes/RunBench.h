@@ -4,6 +4,7 @@
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
 #include "engine/BackupRun.h"
+#include "engine/CopyCatalog.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/StopRequest.h"
 
@@ -36,7 +37,8 @@ struct RunBench {
     FakeClock clock;
     ScriptedDialogs dialogs;
     StopRequest stop;
-    BackupRun run { RunServices { files, clock, dialogs, runLocale, prog(), &stop } };
+    CopyCatalog catalog { prog("catalog.sqlite") };
+    BackupRun run { RunServices { files, clock, dialogs, runLocale, prog(), &stop, {}, &catalog } };
     QStringList captions;
     QStringList folderWrites;
 

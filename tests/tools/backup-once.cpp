@@ -2,10 +2,11 @@
 // checks that must run it as another user or cut the power under it.
 // Usage: quillstead-backup-once [--archive] FOLDER PROGRAM_FOLDER SOURCE...
 // Copies every SOURCE into FOLDER as "<name> Backup.<ext>", appending to
-// PROGRAM_FOLDER/history.txt; with --archive, packs them into FOLDER/Backup.zip
-// with PROGRAM_FOLDER/7za instead. Each error message goes to stderr; the exit
-// status is the number of messages (at most 100).
+// PROGRAM_FOLDER/history.txt and recording them in PROGRAM_FOLDER/catalog.sqlite;
+// with --archive, packs them into FOLDER/Backup.zip with PROGRAM_FOLDER/7za instead. Each error message goes
+// to stderr; the exit status is the number of messages (at most 100).
 #include "engine/BackupRun.h"
+#include "engine/CopyCatalog.h"
 #include "platform/Dialogs.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/SystemClock.h"
@@ -44,8 +45,9 @@ int main(int argc, char** argv)
     LocalFileSystem files;
     SystemClock clock;
     PrintedDialogs dialogs;
-    BackupRun run(RunServices {
-        files, clock, dialogs, QLocale(QLocale::English, QLocale::UnitedStates), arguments.at(2) });
+    CopyCatalog catalog(arguments.at(2) + QStringLiteral("/catalog.sqlite"));
+    BackupRun run(RunServices { files, clock, dialogs, QLocale(QLocale::English, QLocale::UnitedStates),
+        arguments.at(2), nullptr, {}, &catalog });
     QString folder = arguments.at(1);
     if (!folder.endsWith(u'/'))
         folder += u'/';

@@ -1,0 +1,521 @@
+#include "CopyCatalog.h"
+
+#include <QFile>
+
+#include <sqlite3.h>
+
+namespace {
+
+constexpr int SchemaVersion = 1;
+
+const char* const Schema = R"sql(
+CREATE TABLE runs(id INTEGER PRIMARY KEY, at_ms INTEGER NOT NULL);
+CREATE TABLE sources(id INTEGER PRIMARY KEY, path TEXT NOT NULL UNIQUE);
+CREATE TABLE folders(id INTEGER PRIMARY KEY, path TEXT NOT NULL UNIQUE, mount_point TEXT);
+CREATE TABLE copies(
+  id INTEGER PRIMARY KEY AUTOINCREMENT,
+  source INTEGER REFERENCES sources(id),
+  folder INTEGER NOT NULL REFERENCES folders(id),
+  name TEXT NOT NULL,
+  name_key INTEGER NOT NULL,
+  dated INTEGER NOT NULL,
+  run INTEGER NOT NULL,
+  source_size INTEGER,
+  source_mtime_ns INTEGER,
+  backup_size INTEGER NOT NULL,
+  backup_mtime_ns INTEGER NOT NULL,
+  set_state BLOB);
+CREATE INDEX copies_of_source ON copies(source, folder, id);
+CREATE INDEX copies_by_name ON copies(folder, name_key);
+PRAGMA user_version = 1;
+)sql";
+
+const char* const CopyColumns = "c.id, c.name, c.run, c.source_size, c.source_mtime_ns, c.backup_size, "
+                                "c.backup_mtime_ns, c.set_state, f.path, s.path";
+
+// A name's key for the index: the same for every spelling a folder that
+// ignores letter case takes as one name (names are compared in full too).
+qint64 nameKey(const QString& name)
+{
+    quint64 hash = 14695981039346656037ULL; // FNV-1a
+    for (const QChar c : name.toCaseFolded()) {
+        hash ^= c.unicode();
+        hash *= 1099511628211ULL;
+    }
+    return qint64(hash);
+}
+
+bool sameName(const QString& a, const QString& b, bool ignoresCase)
+{
+    return a.compare(b, ignoresCase ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0
+        || (ignoresCase && a.toCaseFolded() == b.toCaseFolded());
+}
+
+// A path's folder (with its trailing "/") and name.
+std::pair<QString, QString> splitPath(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    return { path.left(slash + 1), path.mid(slash + 1) };
+}
+
+// One prepared statement in use; reset for the next use when it goes.
+class Query {
+public:
+    explicit Query(sqlite3_stmt* statement)
+        : m_statement(statement)
+    {
+    }
+    ~Query()
+    {
+        if (m_statement) {
+            sqlite3_reset(m_statement);
+            sqlite3_clear_bindings(m_statement);
+        }
+    }
+    Query(const Query&) = delete;
+    Query& operator=(const Query&) = delete;
+
+    bool prepared() const { return m_statement != nullptr; }
+    Query& bind(int at, qint64 value)
+    {
+        sqlite3_bind_int64(m_statement, at, value);
+        return *this;
+    }
+    Query& bind(int at, const QString& text)
+    {
+        if (text.isNull()) {
+            sqlite3_bind_null(m_statement, at);
+        } else {
+            const QByteArray utf8 = text.toUtf8();
+            sqlite3_bind_text(m_statement, at, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        }
+        return *this;
+    }
+    Query& bindBlob(int at, const QByteArray& bytes)
+    {
+        if (bytes.isEmpty())
+            sqlite3_bind_null(m_statement, at);
+        else
+            sqlite3_bind_blob(m_statement, at, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
+        return *this;
+    }
+    Query& bindNullable(int at, std::optional<qint64> value)
+    {
+        if (value)
+            sqlite3_bind_int64(m_statement, at, *value);
+        else
+            sqlite3_bind_null(m_statement, at);
+        return *this;
+    }
+    // True while rows come; false at the end or on an error (see failed).
+    bool next()
+    {
+        if (!m_statement)
+            return false;
+        const int result = sqlite3_step(m_statement);
+        m_failed = result != SQLITE_ROW && result != SQLITE_DONE;
+        return result == SQLITE_ROW;
+    }
+    // Runs a statement that returns no rows; false on an error.
+    bool run()
+    {
+        next();
+        return m_statement && !m_failed;
+    }
+    bool failed() const { return !m_statement || m_failed; }
+    qint64 integer(int column) const { return sqlite3_column_int64(m_statement, column); }
+    bool isNull(int column) const { return sqlite3_column_type(m_statement, column) == SQLITE_NULL; }
+    QString text(int column) const
+    {
+        const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
+        return bytes ? QString::fromUtf8(bytes, sqlite3_column_bytes(m_statement, column)) : QString();
+    }
+    QByteArray blob(int column) const
+    {
+        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(m_statement, column));
+        return bytes ? QByteArray(bytes, sqlite3_column_bytes(m_statement, column)) : QByteArray();
+    }
+
+private:
+    sqlite3_stmt* m_statement;
+    bool m_failed = false;
+};
+
+} // namespace
+
+// The statements of one open catalog, prepared once each.
+class CatalogStatements {
+public:
+    explicit CatalogStatements(sqlite3* db)
+        : m_db(db)
+    {
+    }
+    ~CatalogStatements()
+    {
+        for (sqlite3_stmt* statement : std::as_const(m_prepared))
+            sqlite3_finalize(statement);
+    }
+    CatalogStatements(const CatalogStatements&) = delete;
+    CatalogStatements& operator=(const CatalogStatements&) = delete;
+    sqlite3_stmt* get(const char* sql)
+    {
+        sqlite3_stmt*& statement = m_prepared[sql];
+        if (!statement)
+            sqlite3_prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr);
+        return statement;
+    }
+
+private:
+    sqlite3* m_db;
+    QHash<const char*, sqlite3_stmt*> m_prepared;
+};
+
+namespace {
+
+bool exec(sqlite3* db, const char* sql)
+{
+    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+CatalogCopy copyFrom(const Query& row)
+{
+    CatalogCopy copy;
+    copy.id = row.integer(0);
+    copy.backup = row.text(8) + row.text(1);
+    copy.run = row.integer(2);
+    copy.sourceFacts = { row.integer(3), row.integer(4) };
+    copy.backupFacts = { row.integer(5), row.integer(6) };
+    copy.setState = row.blob(7);
+    copy.source = row.text(9);
+    return copy;
+}
+
+} // namespace
+
+CopyCatalog::CopyCatalog(QString path)
+    : m_path(std::move(path))
+{
+}
+
+CopyCatalog::~CopyCatalog()
+{
+    close();
+}
+
+void CopyCatalog::close()
+{
+    if (!m_db)
+        return;
+    m_statements.reset();
+    sqlite3_close(m_db);
+    m_db = nullptr;
+    m_sources.clear();
+    m_folders.clear();
+}
+
+QString CopyCatalog::lastError() const
+{
+    return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
+}
+
+bool CopyCatalog::isDamaged() const
+{
+    const int code = m_db ? sqlite3_errcode(m_db) & 0xFF : SQLITE_OK;
+    return code == SQLITE_NOTADB || code == SQLITE_CORRUPT;
+}
+
+sqlite3_stmt* CopyCatalog::statement(const char* sql)
+{
+    if (!m_statements)
+        m_statements = std::make_unique<CatalogStatements>(m_db);
+    return m_statements->get(sql);
+}
+
+CopyCatalog::Opened CopyCatalog::openFile()
+{
+    const auto failed = [this] {
+        m_openError = lastError();
+        const Opened how = isDamaged() ? Opened::Damaged : Opened::Failed;
+        close();
+        return how;
+    };
+    if (sqlite3_open_v2(QFile::encodeName(m_path).constData(), &m_db,
+            SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr)
+        != SQLITE_OK)
+        return failed();
+    sqlite3_busy_timeout(m_db, 5000);
+    // The write-ahead log needs one flush per commit, and a commit cut short
+    // by a power cut is simply not there afterwards.
+    if (!exec(m_db, "PRAGMA journal_mode=WAL") || !exec(m_db, "PRAGMA synchronous=FULL"))
+        return failed();
+    qint64 version = -1;
+    {
+        Query read(statement("PRAGMA user_version"));
+        if (read.next())
+            version = read.integer(0);
+        if (read.failed())
+            return failed();
+    }
+    if (version == 0) {
+        if (!exec(m_db, "BEGIN IMMEDIATE"))
+            return failed();
+        if (!exec(m_db, Schema) || !exec(m_db, "COMMIT")) {
+            const Opened how = failed();
+            return how;
+        }
+    } else if (version != SchemaVersion) {
+        close();
+        m_openError = QStringLiteral("it was written in a form this version does not know");
+        return Opened::Damaged;
+    }
+    for (auto [table, ids] : { std::pair { "SELECT id, path FROM sources", &m_sources },
+             std::pair { "SELECT id, path FROM folders", &m_folders } }) {
+        Query rows(statement(table));
+        while (rows.next())
+            ids->insert(rows.text(1), rows.integer(0));
+        if (rows.failed())
+            return failed();
+    }
+    return Opened::Yes;
+}
+
+QString CopyCatalog::open(const QDateTime& now)
+{
+    if (m_db)
+        return {};
+    const Opened opened = openFile();
+    if (opened == Opened::Yes)
+        return {};
+    const QString why = m_openError;
+    if (opened == Opened::Failed) {
+        return QStringLiteral("The catalog of backups \"%1\" cannot be opened: %2. Until it can, old copies "
+                              "are not trimmed and no file is skipped as unchanged.")
+            .arg(m_path, why);
+    }
+    const QString aside = setAside(now);
+    if (openFile() != Opened::Yes) {
+        return QStringLiteral("The catalog of backups \"%1\" could not be read (%2) and no new one could be "
+                              "started: %3.")
+            .arg(m_path, why, m_openError);
+    }
+    return QStringLiteral(
+        "The catalog of backups \"%1\" could not be read (%2). It was moved aside as \"%3\" "
+        "and a new one started; copies made before are no longer trimmed.")
+        .arg(m_path, why, aside);
+}
+
+QString CopyCatalog::setAside(const QDateTime& now)
+{
+    const QString aside = m_path + QStringLiteral(".unreadable-") + now.toString(u"yyyyMMdd-HHmmss");
+    QFile::rename(m_path, aside);
+    // The log of the write-ahead belongs to the file it was written for.
+    if (QFile::exists(m_path + QStringLiteral("-wal")))
+        QFile::rename(m_path + QStringLiteral("-wal"), aside + QStringLiteral("-wal"));
+    QFile::remove(m_path + QStringLiteral("-shm"));
+    return aside;
+}
+
+qint64 CopyCatalog::nextRun()
+{
+    if (!m_db)
+        return 1;
+    Query last(statement("SELECT coalesce(max(id), 0) FROM runs"));
+    return last.next() ? last.integer(0) + 1 : 1;
+}
+
+qint64 CopyCatalog::idOf(QHash<QString, qint64>& ids, const char* insert, const QString& text)
+{
+    if (const auto found = ids.constFind(text); found != ids.cend())
+        return *found;
+    Query add(statement(insert));
+    if (!add.bind(1, text).run())
+        return 0;
+    const qint64 id = sqlite3_last_insert_rowid(m_db);
+    ids.insert(text, id);
+    return id;
+}
+
+bool CopyCatalog::write(qint64 run, const QDateTime& at, const CatalogChanges& changes)
+{
+    if (!changes.made.isEmpty()
+        && !Query(statement("INSERT OR IGNORE INTO runs(id, at_ms) VALUES(?1, ?2)"))
+                .bind(1, run)
+                .bind(2, at.toMSecsSinceEpoch())
+                .run())
+        return false;
+    for (const qint64 id : changes.forgotten) {
+        if (!Query(statement("DELETE FROM copies WHERE id = ?1")).bind(1, id).run())
+            return false;
+    }
+    for (const MadeCopy& made : changes.made) {
+        const auto [folder, name] = splitPath(made.backup);
+        const qint64 folderId = idOf(m_folders, "INSERT INTO folders(path) VALUES(?1)", folder);
+        const qint64 sourceId = made.source.isEmpty()
+            ? 0
+            : idOf(m_sources, "INSERT INTO sources(path) VALUES(?1)", made.source);
+        if (folderId == 0 || (!made.source.isEmpty() && sourceId == 0))
+            return false;
+        // The copy it replaced is gone: so is its row.
+        const qint64 key = nameKey(name);
+        QList<qint64> replaced;
+        {
+            Query same(statement("SELECT id, name FROM copies WHERE folder = ?1 AND name_key = ?2"));
+            same.bind(1, folderId).bind(2, key);
+            while (same.next()) {
+                if (sameName(same.text(1), name, made.ignoresCase))
+                    replaced << same.integer(0);
+            }
+            if (same.failed())
+                return false;
+        }
+        for (const qint64 id : replaced) {
+            if (!Query(statement("DELETE FROM copies WHERE id = ?1")).bind(1, id).run())
+                return false;
+        }
+        Query add(statement(
+            "INSERT INTO copies(source, folder, name, name_key, dated, run, source_size, source_mtime_ns, "
+            "backup_size, backup_mtime_ns, set_state) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11)"));
+        const bool isArchive = made.source.isEmpty();
+        add.bindNullable(1, isArchive ? std::nullopt : std::optional(sourceId))
+            .bind(2, folderId)
+            .bind(3, name)
+            .bind(4, key)
+            .bind(5, made.dated ? 1 : 0)
+            .bind(6, run)
+            .bindNullable(7, isArchive ? std::nullopt : std::optional(made.sourceFacts.size))
+            .bindNullable(8, isArchive ? std::nullopt : std::optional(made.sourceFacts.modifiedNs))
+            .bind(9, made.backupFacts.size)
+            .bind(10, made.backupFacts.modifiedNs)
+            .bindBlob(11, made.setState);
+        if (!add.run())
+            return false;
+    }
+    for (auto drive = changes.drives.cbegin(); drive != changes.drives.cend(); ++drive) {
+        const qint64 folderId = idOf(m_folders, "INSERT INTO folders(path) VALUES(?1)", drive.key());
+        if (folderId == 0
+            || !Query(statement("UPDATE folders SET mount_point = ?1 WHERE id = ?2"))
+                    .bind(1, drive.value())
+                    .bind(2, folderId)
+                    .run())
+            return false;
+    }
+    return true;
+}
+
+FileResult CopyCatalog::commit(
+    qint64 run, const QDateTime& at, const CatalogChanges& changes, QString* problem)
+{
+    if (changes.isEmpty())
+        return FileResult::success();
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!m_db) {
+            if (const QString opened = open(at); !opened.isEmpty() && problem)
+                *problem = opened;
+            if (!m_db)
+                break;
+        }
+        if (exec(m_db, "BEGIN IMMEDIATE")) {
+            if (write(run, at, changes) && exec(m_db, "COMMIT"))
+                return FileResult::success();
+            const QString why = lastError();
+            const bool damaged = isDamaged();
+            exec(m_db, "ROLLBACK");
+            // The ids of what the rollback took back are gone again.
+            m_sources.clear();
+            m_folders.clear();
+            close();
+            if (!damaged)
+                return FileResult::failure(
+                    QStringLiteral("Cannot write the catalog of backups \"%1\": %2").arg(m_path, why));
+            if (problem)
+                *problem
+                    = QStringLiteral("The catalog of backups \"%1\" was damaged (%2). It was moved aside "
+                                     "as \"%3\" and a new one started; copies made before are no longer "
+                                     "trimmed.")
+                          .arg(m_path, why, setAside(at));
+            continue;
+        }
+        const QString why = lastError();
+        close();
+        return FileResult::failure(
+            QStringLiteral("Cannot write the catalog of backups \"%1\": %2").arg(m_path, why));
+    }
+    return FileResult::failure(QStringLiteral("Cannot write the catalog of backups \"%1\"").arg(m_path));
+}
+
+std::optional<CatalogCopy> CopyCatalog::newest(
+    const QString& source, const QString& folder, std::optional<bool> dated)
+{
+    if (!m_db)
+        return std::nullopt;
+    const auto folderId = m_folders.constFind(folder);
+    if (folderId == m_folders.cend())
+        return std::nullopt;
+    std::optional<qint64> sourceId;
+    if (!source.isEmpty()) {
+        const auto found = m_sources.constFind(source);
+        if (found == m_sources.cend())
+            return std::nullopt;
+        sourceId = *found;
+    }
+    static const QByteArray sql = QByteArray("SELECT ") + CopyColumns
+        + " FROM copies c JOIN folders f ON f.id = c.folder LEFT JOIN sources s ON s.id = c.source"
+          " WHERE c.source IS ?1 AND c.folder = ?2 AND (?3 IS NULL OR c.dated = ?3) ORDER BY c.id DESC LIMIT "
+          "1";
+    Query row(statement(sql.constData()));
+    row.bindNullable(1, sourceId)
+        .bind(2, *folderId)
+        .bindNullable(3, dated ? std::optional<qint64>(*dated) : std::nullopt);
+    if (!row.next())
+        return std::nullopt;
+    return copyFrom(row);
+}
+
+QList<CatalogCopy> CopyCatalog::datedCopies(const QString& source, const QString& folder)
+{
+    QList<CatalogCopy> copies;
+    const auto folderId = m_folders.constFind(folder);
+    const auto sourceId = m_sources.constFind(source);
+    if (!m_db || folderId == m_folders.cend() || (!source.isEmpty() && sourceId == m_sources.cend()))
+        return copies;
+    static const QByteArray sql = QByteArray("SELECT ") + CopyColumns
+        + " FROM copies c JOIN folders f ON f.id = c.folder LEFT JOIN sources s ON s.id = c.source"
+          " WHERE c.source IS ?1 AND c.folder = ?2 AND c.dated = 1 ORDER BY c.id DESC";
+    Query rows(statement(sql.constData()));
+    rows.bindNullable(1, source.isEmpty() ? std::nullopt : std::optional(*sourceId)).bind(2, *folderId);
+    while (rows.next())
+        copies << copyFrom(rows);
+    return copies;
+}
+
+std::optional<CatalogCopy> CopyCatalog::copyNamed(const QString& backup, bool ignoresCase)
+{
+    if (!m_db)
+        return std::nullopt;
+    const auto [folder, name] = splitPath(backup);
+    const auto folderId = m_folders.constFind(folder);
+    if (folderId == m_folders.cend())
+        return std::nullopt;
+    static const QByteArray sql = QByteArray("SELECT ") + CopyColumns
+        + " FROM copies c JOIN folders f ON f.id = c.folder LEFT JOIN sources s ON s.id = c.source"
+          " WHERE c.folder = ?1 AND c.name_key = ?2 ORDER BY c.id DESC";
+    Query rows(statement(sql.constData()));
+    rows.bind(1, *folderId).bind(2, nameKey(name));
+    while (rows.next()) {
+        if (sameName(rows.text(1), name, ignoresCase))
+            return copyFrom(rows);
+    }
+    return std::nullopt;
+}
+
+QString CopyCatalog::mountPointOf(const QString& folder)
+{
+    if (!m_db)
+        return {};
+    const auto folderId = m_folders.constFind(folder);
+    if (folderId == m_folders.cend())
+        return {};
+    Query row(statement("SELECT mount_point FROM folders WHERE id = ?1"));
+    row.bind(1, *folderId);
+    return row.next() ? row.text(0) : QString();
+}

@@ -1,0 +1,148 @@
+#include "OwnCopies.h"
+
+#include "PathPieces.h"
+#include "platform/FileSystem.h"
+
+OwnCopies::OwnCopies(CopyCatalog* catalog, FileSystem& files, const QDateTime& started)
+    : m_catalog(catalog && catalog->isOpen() ? catalog : nullptr)
+    , m_files(files)
+    , m_started(started)
+    , m_run(m_catalog ? m_catalog->nextRun() : 0)
+{
+}
+
+QString OwnCopies::catalogName() const
+{
+    return m_catalog ? fileNameOf(m_catalog->path()) : QString();
+}
+
+bool OwnCopies::ignoresCase(const QString& folder)
+{
+    auto found = m_ignoresCase.find(folder);
+    if (found == m_ignoresCase.end())
+        found = m_ignoresCase.insert(folder, m_files.ignoresLetterCase(folder));
+    return *found;
+}
+
+QString OwnCopies::nameKey(const QString& path)
+{
+    return ignoresCase(sourceFolderOf(path)) ? path.toCaseFolded() : path;
+}
+
+bool OwnCopies::isOwnCopy(const CatalogCopy& copy) const
+{
+    // A link is never a copy of ours, whatever it points to.
+    return m_files.regularFileFacts(copy.backup) == copy.backupFacts;
+}
+
+std::optional<QString> OwnCopies::unchangedCopy(const QString& source, const QString& folder)
+{
+    if (!m_catalog)
+        return std::nullopt;
+    const std::optional<CatalogCopy> newest = m_catalog->newest(source, folder);
+    // The times compared are each drive's own: the source's as it had it
+    // then, the copy's as its drive stored it (whole seconds on some).
+    if (!newest || m_files.fileFacts(source) != newest->sourceFacts || !isOwnCopy(*newest))
+        return std::nullopt;
+    return newest->backup;
+}
+
+std::optional<QString> OwnCopies::otherOwner(const QString& backup, const QString& source)
+{
+    if (!m_catalog)
+        return std::nullopt;
+    const std::optional<CatalogCopy> holder
+        = m_catalog->copyNamed(backup, ignoresCase(sourceFolderOf(backup)));
+    if (!holder || holder->source == source || !isOwnCopy(*holder))
+        return std::nullopt;
+    return holder->source;
+}
+
+bool OwnCopies::archiveUnchanged(const QString& folder, bool dated, const QByteArray& setState)
+{
+    if (!m_catalog || setState.isEmpty())
+        return false;
+    const std::optional<CatalogCopy> newest = m_catalog->newest(QString(), folder, dated);
+    return newest && newest->setState == setState && isOwnCopy(*newest);
+}
+
+void OwnCopies::made(const QString& source, const QString& backup, bool dated, const FileFacts& sourceFacts,
+    const QByteArray& setState)
+{
+    if (!m_catalog)
+        return;
+    // As the drive stored them, which may be coarser than the source's.
+    const std::optional<FileFacts> stored = m_files.regularFileFacts(backup);
+    if (!stored)
+        return;
+    m_changes.made.append(
+        { source, backup, dated, ignoresCase(sourceFolderOf(backup)), sourceFacts, *stored, setState });
+}
+
+void OwnCopies::reached(const QString& folder, const QString& mountPoint)
+{
+    if (m_catalog && !mountPoint.isEmpty())
+        m_changes.drives.insert(folder, mountPoint);
+}
+
+FileResult OwnCopies::commit(const FailureReport& report)
+{
+    if (!m_catalog || m_changes.isEmpty())
+        return FileResult::success();
+    QString problem;
+    const FileResult written = m_catalog->commit(m_run, m_started, std::exchange(m_changes, {}), &problem);
+    if (!problem.isEmpty())
+        report(problem, fileNameOf(m_catalog->path()));
+    return written;
+}
+
+bool OwnCopies::isInBackupSet(const QString& path, const QStringList& backupSet)
+{
+    if (m_setPaths.isEmpty()) {
+        for (const QString& entry : backupSet) {
+            m_setPaths.insert(entry);
+            m_setFolded.insert(entry.toCaseFolded());
+        }
+    }
+    return m_setPaths.contains(path)
+        || (ignoresCase(sourceFolderOf(path)) && m_setFolded.contains(path.toCaseFolded()));
+}
+
+bool OwnCopies::trim(const QString& source, const QString& folder, int keep, const QStringList& backupSet,
+    const FailureReport& report)
+{
+    if (!m_catalog || keep <= 0)
+        return true;
+    int kept = 0;
+    // Newest by the order the copies were made, never by their stamps.
+    for (const CatalogCopy& copy : m_catalog->datedCopies(source, folder)) {
+        if (!isOwnCopy(copy)) {
+            m_changes.forgotten << copy.id; // gone, or no longer the copy the program made
+            continue;
+        }
+        if (kept < keep || copy.run == m_run) {
+            ++kept;
+            continue;
+        }
+        if (isInBackupSet(copy.backup, backupSet))
+            continue;
+        if (const FileResult removed = m_files.removeFile(copy.backup); !removed) {
+            if (!report(removed.description, fileNameOf(source.isEmpty() ? copy.backup : source)))
+                return false;
+            continue;
+        }
+        m_changes.forgotten << copy.id;
+    }
+    return true;
+}
+
+std::optional<QString> OwnCopies::missingDrive(const QString& folder, const QString& mountPointNow)
+{
+    if (!m_catalog || mountPointNow.isEmpty())
+        return std::nullopt;
+    const QString last = m_catalog->mountPointOf(folder);
+    const QString above = mountPointNow.endsWith(u'/') ? mountPointNow : mountPointNow + u'/';
+    if (last.isEmpty() || last == mountPointNow || !last.startsWith(above))
+        return std::nullopt;
+    return last;
+}

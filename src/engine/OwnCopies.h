@@ -1,0 +1,77 @@
+#pragma once
+
+#include "CopyCatalog.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+class FileSystem;
+
+// Shows or notes one failure; false when the run must stop (shutdown).
+using FailureReport = std::function<bool(const QString& description, const QString& subject)>;
+
+// What one run may treat as its own: the copies the catalog holds that are
+// still as they were made. Asks the catalog for the run, gathers what the run
+// puts in place, and commits it with the history lines. Without a catalog
+// nothing is the run's own: nothing is skipped, trimmed or protected.
+class OwnCopies {
+public:
+    OwnCopies(CopyCatalog* catalog, FileSystem& files, const QDateTime& started);
+
+    qint64 run() const { return m_run; }
+    // The catalog's file name, to name it in messages.
+    QString catalogName() const;
+    // Whether folder (ending in "/") takes names without letter case; asked
+    // of its drive once per run.
+    bool ignoresCase(const QString& folder);
+    // The key under which the run compares a path with others in its folder.
+    QString nameKey(const QString& path);
+
+    // When source has not changed since its newest copy in folder and that
+    // copy is still as it was made: that copy's path.
+    std::optional<QString> unchangedCopy(const QString& source, const QString& folder);
+    // When backup's name holds a copy of another source (empty: an archive)
+    // that is still as it was made: that source.
+    std::optional<QString> otherOwner(const QString& backup, const QString& source);
+    // The newest archive of this kind in folder, if it is still as made and
+    // packed the set in the state given.
+    bool archiveUnchanged(const QString& folder, bool dated, const QByteArray& setState);
+
+    // A copy now in place, to be recorded at the next commit: source's size and
+    // time were sourceFacts when it was copied (source empty: an archive).
+    void made(const QString& source, const QString& backup, bool dated, const FileFacts& sourceFacts,
+        const QByteArray& setState = {});
+    // The fixed folder, to be remembered with the mount point it lies on.
+    void reached(const QString& folder, const QString& mountPoint);
+    // Writes what was gathered; a catalog set aside on the way is told by report.
+    FileResult commit(const FailureReport& report);
+
+    // Deletes the dated copies of source (empty: the archives) in folder beyond
+    // the newest keep, never one made in this run, one that is a file of the
+    // backup set, or one no longer as made. Rows of copies gone go too.
+    // False when report asked to stop.
+    bool trim(const QString& source, const QString& folder, int keep, const QStringList& backupSet,
+        const FailureReport& report);
+
+    // Where the fixed folder lay at the last copy put into it, when its
+    // drive is not there now (the folder lies on a mount point above that one).
+    std::optional<QString> missingDrive(const QString& folder, const QString& mountPointNow);
+
+private:
+    bool isOwnCopy(const CatalogCopy& copy) const;
+    bool isInBackupSet(const QString& path, const QStringList& backupSet);
+
+    CopyCatalog* m_catalog;
+    FileSystem& m_files;
+    QDateTime m_started;
+    qint64 m_run = 0;
+    QHash<QString, bool> m_ignoresCase;
+    CatalogChanges m_changes;
+    QSet<QString> m_setPaths; // the backup set's paths, and folded, once trimming asks
+    QSet<QString> m_setFolded;
+};

@@ -1,0 +1,33 @@
+#include "RunFailures.h"
+
+#include "BackupRun.h"
+#include "DateText.h"
+#include "HistoryLog.h"
+#include "RunErrorLocations.h"
+#include "platform/Clock.h"
+#include "platform/StopRequest.h"
+#include "support/ApplicationError.h"
+
+RunFailures::RunFailures(const RunServices& services, bool noted)
+    : m_services(services)
+    , m_noted(noted)
+{
+}
+
+bool RunFailures::report(const QString& description, int lineLabel, const QString& subject, int files)
+{
+    m_count += files;
+    if (!m_noted) {
+        showApplicationError(m_services.dialogs, description, RunErrorLocation::Routine, lineLabel);
+        return !stopRequested();
+    }
+    // Where not even the log can be written, nothing more can be told.
+    appendHistory(m_services.files, m_services.programFolder,
+        historyFailureLine(subject, generalDateText(m_services.clock.now(), m_services.locale), description));
+    return !stopRequested();
+}
+
+bool RunFailures::stopRequested() const
+{
+    return m_services.stop && m_services.stop->requested();
+}

@@ -38,9 +38,9 @@ struct MadeCopy {
 
 // What one commit writes to the catalog, all of it or nothing.
 struct CatalogChanges {
-    QList<MadeCopy> made;
-    QList<qint64> forgotten; // rows whose copies are gone, or no longer the program's
-    QHash<QString, QString> drives; // a fixed folder and the mount point it lay on
+    QList<MadeCopy> made = {};
+    QList<qint64> forgotten = {}; // rows whose copies are gone, or no longer the program's
+    QHash<QString, QString> drives = {}; // a fixed folder and the mount point it lay on
     bool isEmpty() const { return made.isEmpty() && forgotten.isEmpty() && drives.isEmpty(); }
 };
 

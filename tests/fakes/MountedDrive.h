@@ -148,12 +148,16 @@ private:
             // The share is a folder of this machine, served over SFTP
             // without a network: the "ssh" command starts the server itself.
             QDir().mkpath(m_work + QStringLiteral("/share"));
+            // Asked to, the server logs every request it takes (flushes included).
+            const QByteArray log
+                = debug ? " -e -l DEBUG3 2>>'" + QFile::encodeName(m_work) + "/driver.log'" : "";
             QFile command(m_work + QStringLiteral("/ssh"));
             if (!command.open(QIODevice::WriteOnly)
-                || command.write("#!/bin/sh\nexec " + QFile::encodeName(server) + "\n") < 0)
+                || command.write("#!/bin/sh\nexec " + QFile::encodeName(server) + log + "\n") < 0)
                 return QStringLiteral("cannot write the ssh command");
             command.close();
             command.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+            debug = false;
             program = QStringLiteral("sshfs");
             arguments = { QStringLiteral("localhost:") + m_work + QStringLiteral("/share"), m_mountPoint,
                 QStringLiteral("-o"), QStringLiteral("ssh_command=") + command.fileName() };
@@ -168,7 +172,7 @@ private:
         }
         if (debug) {
             // In the foreground, as long as it is mounted, telling what it is asked.
-            if (m_kind != Kind::Ntfs && m_kind != Kind::NtfsWindowsNames)
+            if (m_kind == Kind::Exfat)
                 arguments.prepend(QStringLiteral("-d"));
             m_driver.setStandardOutputFile(m_work + QStringLiteral("/driver.log"));
             m_driver.setStandardErrorFile(m_work + QStringLiteral("/driver.log"), QIODevice::Append);

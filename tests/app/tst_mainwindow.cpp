@@ -411,14 +411,23 @@ private slots:
     }
 
     // With failures noted, an automatic run that fails shows the warning in
-    // the tray, and the next one without failures takes it away; "Backup Now"
-    // still shows its box.
+    // the tray; "Backup Now" still shows its box and leaves the warning. It
+    // goes with the next run without failures, of either kind, or when
+    // failures are shown again instead of noted.
+    void failuresNotedInTheTray_data()
+    {
+        QTest::addColumn<QString>("clearedBy");
+        QTest::newRow("an automatic run without failures") << "automatic";
+        QTest::newRow("Backup Now without failures") << "backup now";
+        QTest::newRow("failures shown again") << "show a message";
+    }
     void failuresNotedInTheTray()
     {
+        QFETCH(QString, clearedBy);
         Program p;
         p.store("On Failure", "1");
         p.store("Files", p.root.filePath("gone.txt") + ";");
-        p.start();
+        MainWindowLayout& form = p.start().form();
         p.tray.calls.clear();
         QVERIFY(p.window->backupTrigger().runBackup(BackupTrigger::Kind::Automatic));
         QVERIFY(p.dialogs.messages.isEmpty());
@@ -426,12 +435,24 @@ private slots:
         QCOMPARE(
             p.tray.calls, (QStringList { "icon", "tip:Quillstead: " + text, "message:Quillstead:" + text }));
         QVERIFY(p.tray.icon.pixmap(16).toImage() != programIcon().pixmap(16).toImage());
+        p.tray.calls.clear();
         QVERIFY(p.window->backupTrigger().runBackup(BackupTrigger::Kind::Test));
         QCOMPARE(p.dialogs.messages.size(), 1);
-        p.tray.calls.clear();
-        write(p.root.filePath("gone.txt"), "back again");
-        QVERIFY(p.window->backupTrigger().runBackup(BackupTrigger::Kind::Automatic));
+        QCOMPARE(p.tray.calls, QStringList {});
+
+        if (clearedBy == "show a message") {
+            QTest::mouseClick(form.moreOptionsButton, Qt::LeftButton);
+            auto* dialog = form.findChild<MoreOptionsDialog*>();
+            QVERIFY(dialog);
+            dialog->showAndWait->setChecked(true);
+            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        } else {
+            write(p.root.filePath("gone.txt"), "back again");
+            QVERIFY(p.window->backupTrigger().runBackup(
+                clearedBy == "automatic" ? BackupTrigger::Kind::Automatic : BackupTrigger::Kind::Test));
+        }
         QCOMPARE(p.tray.calls, (QStringList { "icon", "tip:Quillstead" }));
+        QCOMPARE(p.tray.icon.pixmap(16).toImage(), programIcon().pixmap(16).toImage());
     }
 
     void trayIconFromCreationToShutdown()

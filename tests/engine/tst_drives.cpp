@@ -31,6 +31,14 @@ QStringList filesIn(const QString& folder)
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
+// Options for backups into the drive's top folder.
+RunOptions onDrive(const RunBench& b, const MountedDrive& drive, bool archive = false)
+{
+    RunOptions options = b.options(archive);
+    options.folderText = drive.path() + "/";
+    return options;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(MountedDrive::Kind)
@@ -142,8 +150,7 @@ private slots:
         MountedDrive drive(MountedDrive::Kind::Tmpfs, b.root.filePath("drive"), 1);
         if (!drive.isMounted())
             QSKIP(qPrintable(drive.whyNot()));
-        RunOptions options = b.options(false);
-        options.folderText = drive.path() + "/";
+        const RunOptions options = onDrive(b, drive);
         const QStringList set { b.source("a.bin", QByteArray(300 << 10, 'a')),
             b.source("b.bin", QByteArray(300 << 10, 'b')) };
         QVERIFY(b.saveAll(set, options));
@@ -177,19 +184,15 @@ private slots:
         if (!drive.isMounted())
             QSKIP(qPrintable(drive.whyNot()));
         const QString folder = drive.path() + "/";
-        RunOptions options = b.options(archive);
-        options.folderText = folder;
+        RunOptions options = onDrive(b, drive, archive);
         options.noteFailures = noted;
         const QStringList set { b.source("a.txt"), b.source("b.txt") };
         QVERIFY(b.saveAll(set, options));
         QCOMPARE(b.dialogs.messageTexts(), QStringList {});
         drive.unmount();
 
-        QList<int> told;
-        RunRequest request { options, set, [&](const QString& c) { b.captions << c; }, [](const QString&) {},
-            [&](int failed, bool wasNoted) { told << (wasNoted ? failed : -failed); } };
         const QString history = b.history();
-        QVERIFY(b.run.run(request));
+        QVERIFY(b.saveAll(set, options));
         QCOMPARE(filesIn(folder), QStringList {});
         const QString why = "The backup folder \"" + folder
             + "\" is not on its drive (at the last backup it was on the drive mounted at \"" + drive.path()
@@ -197,7 +200,7 @@ private slots:
         if (noted) {
             QCOMPARE(b.history(),
                 history + "2 files could not be backed up at 12/6/2026 9:05:03 PM: " + why + "\r\n");
-            QCOMPARE(told, QList<int> { 2 });
+            QCOMPARE(b.told.last(), 2);
         } else {
             QCOMPARE(b.dialogs.messageTexts(), QStringList { why + runErrorEnd(archive ? 174 : 210) });
             QCOMPARE(b.history(), history);
@@ -213,19 +216,13 @@ private slots:
         MountedDrive drive(MountedDrive::Kind::Tmpfs, b.root.filePath("drive"));
         if (!drive.isMounted())
             QSKIP(qPrintable(drive.whyNot()));
-        const QString folder = drive.path() + "/";
-        RunOptions options = b.options(false);
-        options.folderText = folder;
+        RunOptions options = onDrive(b, drive);
         options.noteFailures = true;
-        const QStringList set { b.source("a.txt"), b.source("b.txt"), b.source("c.txt") };
         b.clock.setMonotonicStep(100); // events run after every file
         QTimer::singleShot(0, [&] { drive.unmount(true); });
-        QList<int> told;
-        RunRequest request { options, set, [&](const QString& c) { b.captions << c; }, [](const QString&) {},
-            [&](int failed, bool noted) { told << (noted ? failed : -1); } };
-        QVERIFY(b.run.run(request));
-        QCOMPARE(filesIn(folder), QStringList {});
-        QCOMPARE(told, QList<int> { 3 });
+        QVERIFY(b.saveAll({ b.source("a.txt"), b.source("b.txt"), b.source("c.txt") }, options));
+        QCOMPARE(filesIn(drive.path()), QStringList {});
+        QCOMPARE(b.told, QList<int> { 3 });
         QCOMPARE(b.history().count("could not be backed up"), 3);
         QCOMPARE(b.history().count("was backup saved"), 0);
     }

@@ -276,13 +276,9 @@ private slots:
     void notesFailuresAndGoesOn()
     {
         RunBench b;
-        QList<int> told;
         RunOptions options = b.options(false);
         options.noteFailures = true;
-        RunRequest request { options, { b.root.filePath("docs/gone.txt"), b.source("here.txt") },
-            [&](const QString& c) { b.captions << c; }, [](const QString&) {},
-            [&](int failed, bool noted) { told << (noted ? failed : -1); } };
-        QVERIFY(b.run.run(request));
+        QVERIFY(b.saveAll({ b.root.filePath("docs/gone.txt"), b.source("here.txt") }, options));
         QVERIFY(b.dialogs.messages.isEmpty());
         const QStringList lines = b.history().split("\r\n", Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 2);
@@ -290,9 +286,8 @@ private slots:
             qPrintable(lines[0]));
         QCOMPARE(lines[1], QStringLiteral("here.txt was backup saved at 12/6/2026 9:05:03 PM"));
         QCOMPARE(b.captions, QStringList { runCompleted });
-        request.entries = { b.source("here.txt") };
-        QVERIFY(b.run.run(request));
-        QCOMPARE(told, (QList<int> { 1, 0 }));
+        QVERIFY(b.saveAll({ b.source("here.txt") }, options));
+        QCOMPARE(b.told, (QList<int> { 1, 0 }));
     }
 
     // The archive's failures are noted under the archive's own name.
@@ -313,16 +308,12 @@ private slots:
     void aFolderGoneDuringTheRunCountsEveryFileLost()
     {
         RunBench b;
-        QList<int> told;
         RunOptions options = b.options(false);
         options.noteFailures = true;
-        const QStringList set { b.source("a.txt"), b.source("b.txt"), b.source("c.txt") };
         b.clock.setMonotonicStep(100); // events run after every file
         QTimer::singleShot(0, [&] { QVERIFY(QDir(b.dest()).removeRecursively()); });
-        RunRequest request { options, set, [&](const QString& c) { b.captions << c; }, [](const QString&) {},
-            [&](int failed, bool noted) { told << (noted ? failed : -1); } };
-        QVERIFY(b.run.run(request));
-        QCOMPARE(told, QList<int> { 3 });
+        QVERIFY(b.saveAll({ b.source("a.txt"), b.source("b.txt"), b.source("c.txt") }, options));
+        QCOMPARE(b.told, QList<int> { 3 });
         const QStringList lines = b.history().split("\r\n", Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 3);
         for (const char* name : { "a.txt", "b.txt", "c.txt" })

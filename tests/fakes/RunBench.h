@@ -41,6 +41,9 @@ struct RunBench {
     BackupRun run { RunServices { files, clock, dialogs, runLocale, prog(), &stop, {}, &catalog } };
     QStringList captions;
     QStringList folderWrites;
+    // What each run told at its end: how many files failed, negative when
+    // they were shown rather than noted.
+    QList<int> told;
 
     RunBench()
     {
@@ -84,10 +87,14 @@ struct RunBench {
     {
         return RunOptions { archive, stamping, DestinationMode::FixedFolder, mode, dest() };
     }
+    RunRequest request(RunOptions options, const QStringList& entries)
+    {
+        return RunRequest { std::move(options), entries, [this](const QString& c) { captions << c; },
+            [this](const QString& t) { folderWrites << t; },
+            [this](int failed, bool noted) { told << (noted ? failed : -failed); } };
+    }
     bool saveAll(const QStringList& entries, RunOptions options)
     {
-        RunRequest request { std::move(options), entries, [this](const QString& c) { captions << c; },
-            [this](const QString& t) { folderWrites << t; } };
-        return run.run(request);
+        return run.run(request(std::move(options), entries));
     }
 };

@@ -248,21 +248,18 @@ CopyCatalog::Opened CopyCatalog::openFile()
     // by a power cut is simply not there afterwards.
     if (!exec(m_db, "PRAGMA journal_mode=WAL") || !exec(m_db, "PRAGMA synchronous=FULL"))
         return failed();
+    // Each query is done with before a failure closes the catalog under it.
     qint64 version = -1;
     {
         Query read(statement("PRAGMA user_version"));
         if (read.next())
             version = read.integer(0);
-        if (read.failed())
-            return failed();
     }
+    if (version < 0)
+        return failed();
     if (version == 0) {
-        if (!exec(m_db, "BEGIN IMMEDIATE"))
+        if (!exec(m_db, "BEGIN IMMEDIATE") || !exec(m_db, Schema) || !exec(m_db, "COMMIT"))
             return failed();
-        if (!exec(m_db, Schema) || !exec(m_db, "COMMIT")) {
-            const Opened how = failed();
-            return how;
-        }
     } else if (version != SchemaVersion) {
         close();
         m_openError = QStringLiteral("it was written in a form this version does not know");
@@ -270,10 +267,14 @@ CopyCatalog::Opened CopyCatalog::openFile()
     }
     for (auto [table, ids] : { std::pair { "SELECT id, path FROM sources", &m_sources },
              std::pair { "SELECT id, path FROM folders", &m_folders } }) {
-        Query rows(statement(table));
-        while (rows.next())
-            ids->insert(rows.text(1), rows.integer(0));
-        if (rows.failed())
+        bool read = false;
+        {
+            Query rows(statement(table));
+            while (rows.next())
+                ids->insert(rows.text(1), rows.integer(0));
+            read = !rows.failed();
+        }
+        if (!read)
             return failed();
     }
     return Opened::Yes;

@@ -168,6 +168,17 @@ private slots:
         QCOMPARE(form.backupSetList->model()->rowCount(), 0);
     }
 
+    // So is a catalog of copies that cannot be read.
+    void damagedCatalogIsToldAtStart()
+    {
+        Program p;
+        write(p.folder + "/catalog.sqlite", QByteArray("not a catalog").repeated(400));
+        p.start();
+        QCOMPARE(p.dialogs.messages.size(), 1);
+        QVERIFY(p.dialogs.messages.front().text.contains("catalog.sqlite.unreadable-20261206-210503"));
+        QVERIFY(QFile::exists(p.folder + "/catalog.sqlite.unreadable-20261206-210503"));
+    }
+
     void archiveModeForcesTheFixedFolderAtStart()
     {
         Program p;

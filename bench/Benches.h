@@ -11,5 +11,6 @@ void runHistoryBench(QTextStream& out, const QString& folder);
 void runScanBench(QTextStream& out);
 // Archive mode against 7za run directly on the same files.
 void runArchiveBench(QTextStream& out, const QString& folder);
-// The options for unattended use: skipping unchanged files and trimming dated copies.
+// The options for unattended use (skipping unchanged files, trimming dated
+// copies) and the catalog of copies that they judge by.
 void runUnattendedBench(QTextStream& out, const QString& folder);

@@ -9,8 +9,12 @@
 # Archive mode the same way: cuts while 7za packs, as it ends, as its archive
 # takes the name Backup.zip, and after the run. After every cut Backup.zip
 # must open (`7za t`) and hold either the previous set or the new one, whole.
-# Needs root, a loop device, XFS in the kernel and xfsprogs (installed when
-# missing); skips with one line saying why when it cannot run.
+# After every cut, and after the run that follows it, the catalog of copies
+# must pass SQLite's integrity check, and each of its rows must name a backup
+# that is there with the size and time recorded and holds a whole copy: a row
+# is what lets the program delete or skip a file as its own copy.
+# Needs root, a loop device, XFS in the kernel, xfsprogs and sqlite3 (installed
+# when missing); skips with one line saying why when it cannot run.
 # Usage: sudo bench/power-cut-xfs.sh [BUILD_DIR]   (default: build-tests)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -27,6 +31,10 @@ sevenzip="$bin/7za"
 if ! command -v mkfs.xfs >/dev/null || ! command -v xfs_io >/dev/null; then
   { apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -o DPkg::Lock::Timeout=300 --no-install-recommends xfsprogs; } \
     >/dev/null 2>&1 || skip "xfsprogs is missing and cannot be installed"
+fi
+if ! command -v sqlite3 >/dev/null; then
+  { apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -o DPkg::Lock::Timeout=300 --no-install-recommends sqlite3; } \
+    >/dev/null 2>&1 || skip "sqlite3 is missing and cannot be installed"
 fi
 grep -qw xfs /proc/filesystems || modprobe xfs 2>/dev/null || skip "the kernel has no XFS"
 
@@ -52,6 +60,75 @@ for i in $(seq -w 1 24); do
   names+=("f$i.bin")
 done
 
+# The catalog as the cut left it, checked on a copy so that the next run
+# still finds (and must recover) the write-ahead log itself. kind: files (each
+# row a "<name> Backup.bin" holding the old or new <name>) or archive (one
+# row, Backup.zip, whose content zip_state has judged: $zip_held). mode: any,
+# or new after a run that returned (every row new, expected rows in all).
+# Prints one line per bad row; their count in catalog_bad, the rows in catalog_rows.
+catalog_check() { # label kind mode [expected rows]
+  local label=$1 kind=$2 mode=$3 expected=${4:-} db="$work/mnt/prog/catalog.sqlite" copy="$work/catalog-copy"
+  local integrity path size mtime facts name holds
+  catalog_bad=0
+  catalog_rows=0
+  if [ ! -e "$db" ]; then
+    echo "  $label: catalog.sqlite is missing"
+    catalog_bad=1
+    return 0
+  fi
+  rm -rf "$copy"
+  mkdir "$copy"
+  cp "$db" "$copy/catalog.sqlite"
+  if [ -e "$db-wal" ]; then cp "$db-wal" "$copy/catalog.sqlite-wal"; fi
+  integrity=$(sqlite3 -batch "$copy/catalog.sqlite" 'PRAGMA integrity_check' 2>&1) || true
+  if [ "$integrity" != ok ]; then
+    echo "  $label: catalog integrity_check says: $integrity"
+    catalog_bad=$((catalog_bad + 1))
+  fi
+  while IFS='|' read -r path size mtime; do
+    catalog_rows=$((catalog_rows + 1))
+    if [ ! -f "$path" ]; then
+      echo "  $label: catalog row names $path, which is missing"
+      catalog_bad=$((catalog_bad + 1))
+      continue
+    fi
+    facts=$(stat -c '%s %.9Y' "$path")
+    facts=${facts/./}
+    name=${path##*/}
+    if [ "$facts" != "$size $mtime" ]; then
+      # Whether the file is whole tells a row left from its previous copy
+      # (the program then no longer takes it as its own) from a damaged file.
+      if [ "$kind" = archive ]; then holds=$zip_held
+      elif cmp -s "$path" "$work/new/${name% Backup.bin}"; then holds="the new copy"
+      elif cmp -s "$path" "$work/old/${name% Backup.bin}"; then holds="the old copy"
+      else holds="neither whole copy"; fi
+      echo "  $label: catalog row for $path records size $size time $mtime; the file has $facts and holds $holds"
+      catalog_bad=$((catalog_bad + 1))
+      continue
+    fi
+    if [ "$kind" = archive ]; then
+      if [ "$path" != "$work/mnt/dest/Backup.zip" ] || { [ "$zip_held" != new ] && { [ "$zip_held" != old ] || [ "$mode" = new ]; }; }; then
+        echo "  $label: catalog row for $path, which holds $zip_held"
+        catalog_bad=$((catalog_bad + 1))
+      fi
+    elif [ "$path" != "$work/mnt/dest/$name" ] || [ "${name% Backup.bin}" = "$name" ]; then
+      echo "  $label: catalog row for $path, which is no backup of this run"
+      catalog_bad=$((catalog_bad + 1))
+    elif ! cmp -s "$path" "$work/new/${name% Backup.bin}" \
+      && { [ "$mode" = new ] || ! cmp -s "$path" "$work/old/${name% Backup.bin}"; }; then
+      echo "  $label: catalog row for $path, which holds $size bytes, $([ "$mode" = new ] && echo 'not the new copy' || echo 'neither whole copy')"
+      catalog_bad=$((catalog_bad + 1))
+    fi
+  done < <(sqlite3 -batch -noheader -separator '|' "$copy/catalog.sqlite" \
+    "SELECT folders.path || copies.name, copies.backup_size, copies.backup_mtime_ns
+     FROM copies JOIN folders ON copies.folder = folders.id ORDER BY copies.id")
+  if [ -n "$expected" ] && [ "$catalog_rows" -ne "$expected" ]; then
+    echo "  $label: the catalog holds $catalog_rows rows, not $expected"
+    catalog_bad=$((catalog_bad + 1))
+  fi
+  return 0
+}
+
 failures=0
 check() { # round label; mode: any (cut mid-run) or new (cut after the run returned)
   local label=$1 mode=$2 old=0 new=0 absent=0 bad=0
@@ -75,15 +152,20 @@ check() { # round label; mode: any (cut mid-run) or new (cut after the run retur
       echo "  $label: history names $n but its backup is not the new copy"
     fi
   done
-  local stray
+  local stray rows rows_bad
   stray=$(find "$work/mnt/dest" -name '.quillstead-*' | wc -l)
+  catalog_check "$label" files "$mode" "$([ "$mode" = any ] || echo "${#names[@]}")"
+  rows=$catalog_rows rows_bad=$catalog_bad
   # The next run must finish the job and clear what the cut run left.
   (cd "$work/src" && "$tool" "$work/mnt/dest" "$work/mnt/prog" "${names[@]}") >/dev/null
   local after
   after=$(find "$work/mnt/dest" -name '.quillstead-*' | wc -l)
   for n in "${names[@]}"; do cmp -s "$work/mnt/dest/$n Backup.bin" "$work/new/$n" || bad=$((bad + 1)); done
-  echo "$label: new=$new old=$old absent=$absent broken=$bad working-files-left=$stray (after the next run: $after)"
+  catalog_check "$label, after the next run" files new "${#names[@]}"
+  echo "$label: new=$new old=$old absent=$absent broken=$bad working-files-left=$stray (after the next run: $after)" \
+    "catalog rows=$rows bad=$rows_bad (after the next run: rows=$catalog_rows bad=$catalog_bad)"
   [ "$after" -eq 0 ] || bad=$((bad + 1))
+  bad=$((bad + rows_bad + catalog_bad))
   [ "$bad" -eq 0 ] || failures=$((failures + 1))
 }
 
@@ -138,7 +220,7 @@ zip_state() { # what dest/Backup.zip holds: new, old, missing, broken, mixed
   else echo mixed; fi
 }
 zip_check() { # round label; mode: any (cut mid-run) or new (cut after the run returned)
-  local label=$1 mode=$2 held after stray bad=0
+  local label=$1 mode=$2 held after stray rows rows_bad bad=0
   cuts=$((cuts + 1))
   umount "$work/mnt"
   mount -o loop "$work/xfs.img" "$work/mnt"
@@ -149,11 +231,19 @@ zip_check() { # round label; mode: any (cut mid-run) or new (cut after the run r
     *) bad=1 ;;
   esac
   stray=$(find "$work/mnt/dest" -name '.*' -type f | wc -l)
+  zip_held=$held
+  catalog_check "archive, $label" archive "$mode" "$([ "$mode" = any ] || echo 1)"
+  rows=$catalog_rows rows_bad=$catalog_bad
+  [ "$catalog_bad" -eq 0 ] || bad=1
   # The next run must make the new archive and clear what the cut run left.
   (cd "$work/src" && "$tool" --archive "$work/mnt/dest" "$work/mnt/prog" "${names[@]}") >/dev/null
   after=$(find "$work/mnt/dest" -name '.*' -type f | wc -l)
-  [ "$(zip_state)" = new ] && [ "$after" -eq 0 ] || bad=1
-  echo "archive, $label: Backup.zip holds $held; working files left=$stray (after the next run: $after)"
+  zip_held=$(zip_state)
+  [ "$zip_held" = new ] && [ "$after" -eq 0 ] || bad=1
+  catalog_check "archive, $label, after the next run" archive new 1
+  [ "$catalog_bad" -eq 0 ] || bad=1
+  echo "archive, $label: Backup.zip holds $held; working files left=$stray (after the next run: $after);" \
+    "catalog rows=$rows bad=$rows_bad (after the next run: rows=$catalog_rows bad=$catalog_bad)"
   [ "$bad" -eq 0 ] || failures=$((failures + 1))
 }
 zip_prepare() {
@@ -212,15 +302,15 @@ done
 
 status=0
 if [ "$perfile_failures" -eq 0 ]; then
-  echo "PASS: every backup name held a whole copy after every cut"
+  echo "PASS: every backup name held a whole copy after every cut, and every catalog row named one as recorded"
 else
-  echo "FAIL: $perfile_failures of 11 cuts left a broken backup"
+  echo "FAIL: $perfile_failures of 11 cuts left a broken backup or catalog"
   status=1
 fi
 if [ "$failures" -eq 0 ]; then
-  echo "PASS (archive mode): Backup.zip opened and held the previous or the new set after each of $cuts cuts"
+  echo "PASS (archive mode): Backup.zip opened and held the previous or the new set after each of $cuts cuts, as its catalog row recorded"
 else
-  echo "FAIL (archive mode): $failures of $cuts cuts left Backup.zip broken, missing or mixed"
+  echo "FAIL (archive mode): $failures of $cuts cuts left Backup.zip broken, missing or mixed, or its catalog wrong"
   status=1
 fi
 exit "$status"

@@ -182,13 +182,10 @@ void ArchiveRun::record(const QString& folder, const QString& archiveName, const
     }
     if (!options.stamping || options.keepDatedCopies <= 0 || m_stopped)
         return;
-    const FailureReport trimFailure = [this](const QString& description, const QString& subject) {
+    m_own.chooseSurplus(QString(), folder, options.keepDatedCopies, m_request.entries);
+    m_own.trimSurplus([this](const QString& description, const QString& subject) {
         return !report(description, PruneCopies, subject);
-    };
-    if (m_own.trim(QString(), folder, options.keepDatedCopies, m_request.entries, trimFailure)) {
-        if (const FileResult forgotten = m_own.commit(trimFailure); !forgotten)
-            report(forgotten.description, PruneCopies, m_own.catalogName());
-    }
+    });
 }
 
 QByteArray ArchiveRun::copyEntries(int& listed)
@@ -289,6 +286,11 @@ bool ArchiveRun::pack(const QString& folder, const QString& archiveName)
         report(failureText(ran, call, archiveName), runLine);
         return false;
     }
+    // The previous archive's row goes first: no row may describe a file
+    // that is no longer there.
+    m_own.replacing({ archive }, [this](const QString& description, const QString& subject) {
+        return !report(description, WriteHistory, subject);
+    });
     // Flushed before and after the rename: a power cut must not leave an
     // empty archive in place of the previous one.
     if (FileResult replaced = m_files.replaceDurably(working, archive); !replaced) {

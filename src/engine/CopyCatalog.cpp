@@ -206,6 +206,7 @@ void CopyCatalog::close()
 {
     if (!m_db)
         return;
+    finishReading();
     m_statements.reset();
     sqlite3_close(m_db);
     m_db = nullptr;
@@ -318,7 +319,7 @@ QString CopyCatalog::setAside(const QDateTime& now)
 
 qint64 CopyCatalog::nextRun()
 {
-    if (!m_db)
+    if (!reading())
         return 1;
     Query last(statement("SELECT coalesce(max(id), 0) FROM runs"));
     return last.next() ? last.integer(0) + 1 : 1;
@@ -336,8 +337,28 @@ qint64 CopyCatalog::idOf(QHash<QString, qint64>& ids, const char* insert, const 
     return id;
 }
 
+bool CopyCatalog::forgetName(const CopyName& copy)
+{
+    const auto [folder, name] = splitPath(copy.backup);
+    const auto folderId = m_folders.constFind(folder);
+    if (folderId == m_folders.cend())
+        return true;
+    // Where letter case does not count, the key (of the folded name) alone
+    // says that two names are one.
+    return Query(statement("DELETE FROM copies WHERE folder = ?1 AND name_key = ?2 AND (?3 OR name = ?4)"))
+        .bind(1, *folderId)
+        .bind(2, nameKey(name))
+        .bind(3, copy.ignoresCase ? 1 : 0)
+        .bind(4, name)
+        .run();
+}
+
 bool CopyCatalog::write(qint64 run, const QDateTime& at, const CatalogChanges& changes)
 {
+    for (const CopyName& name : changes.replaced) {
+        if (!forgetName(name))
+            return false;
+    }
     if (!changes.made.isEmpty()
         && !Query(statement("INSERT OR IGNORE INTO runs(id, at_ms) VALUES(?1, ?2)"))
                 .bind(1, run)
@@ -357,22 +378,9 @@ bool CopyCatalog::write(qint64 run, const QDateTime& at, const CatalogChanges& c
         if (folderId == 0 || (!made.source.isEmpty() && sourceId == 0))
             return false;
         // The copy it replaced is gone: so is its row.
+        if (!forgetName({ made.backup, made.ignoresCase }))
+            return false;
         const qint64 key = nameKey(name);
-        QList<qint64> replaced;
-        {
-            Query same(statement("SELECT id, name FROM copies WHERE folder = ?1 AND name_key = ?2"));
-            same.bind(1, folderId).bind(2, key);
-            while (same.next()) {
-                if (sameName(same.text(1), name, made.ignoresCase))
-                    replaced << same.integer(0);
-            }
-            if (same.failed())
-                return false;
-        }
-        for (const qint64 id : replaced) {
-            if (!Query(statement("DELETE FROM copies WHERE id = ?1")).bind(1, id).run())
-                return false;
-        }
         Query add(statement(
             "INSERT INTO copies(source, folder, name, name_key, dated, run, source_size, source_mtime_ns, "
             "backup_size, backup_mtime_ns, set_state) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11)"));
@@ -403,11 +411,28 @@ bool CopyCatalog::write(qint64 run, const QDateTime& at, const CatalogChanges& c
     return true;
 }
 
+bool CopyCatalog::reading()
+{
+    if (!m_db)
+        return false;
+    if (!m_reading && sqlite3_get_autocommit(m_db))
+        m_reading = exec(m_db, "BEGIN");
+    return true;
+}
+
+void CopyCatalog::finishReading()
+{
+    if (m_reading && m_db)
+        exec(m_db, "COMMIT");
+    m_reading = false;
+}
+
 FileResult CopyCatalog::commit(
     qint64 run, const QDateTime& at, const CatalogChanges& changes, QString* problem)
 {
     if (changes.isEmpty())
         return FileResult::success();
+    finishReading();
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (!m_db) {
             if (const QString opened = open(at); !opened.isEmpty() && problem)
@@ -447,7 +472,7 @@ FileResult CopyCatalog::commit(
 std::optional<CatalogCopy> CopyCatalog::newest(
     const QString& source, const QString& folder, std::optional<bool> dated)
 {
-    if (!m_db)
+    if (!reading())
         return std::nullopt;
     const auto folderId = m_folders.constFind(folder);
     if (folderId == m_folders.cend())
@@ -477,7 +502,7 @@ QList<CatalogCopy> CopyCatalog::datedCopies(const QString& source, const QString
     QList<CatalogCopy> copies;
     const auto folderId = m_folders.constFind(folder);
     const auto sourceId = m_sources.constFind(source);
-    if (!m_db || folderId == m_folders.cend() || (!source.isEmpty() && sourceId == m_sources.cend()))
+    if (folderId == m_folders.cend() || (!source.isEmpty() && sourceId == m_sources.cend()) || !reading())
         return copies;
     static const QByteArray sql = QByteArray("SELECT ") + CopyColumns
         + " FROM copies c JOIN folders f ON f.id = c.folder LEFT JOIN sources s ON s.id = c.source"
@@ -491,7 +516,7 @@ QList<CatalogCopy> CopyCatalog::datedCopies(const QString& source, const QString
 
 std::optional<CatalogCopy> CopyCatalog::copyNamed(const QString& backup, bool ignoresCase)
 {
-    if (!m_db)
+    if (!reading())
         return std::nullopt;
     const auto [folder, name] = splitPath(backup);
     const auto folderId = m_folders.constFind(folder);
@@ -511,7 +536,7 @@ std::optional<CatalogCopy> CopyCatalog::copyNamed(const QString& backup, bool ig
 
 QString CopyCatalog::mountPointOf(const QString& folder)
 {
-    if (!m_db)
+    if (!reading())
         return {};
     const auto folderId = m_folders.constFind(folder);
     if (folderId == m_folders.cend())

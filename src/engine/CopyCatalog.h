@@ -36,12 +36,24 @@ struct MadeCopy {
     QByteArray setState = {};
 };
 
+// A copy's name in its folder, and how the folder compares names.
+struct CopyName {
+    QString backup;
+    bool ignoresCase = false;
+};
+
 // What one commit writes to the catalog, all of it or nothing.
 struct CatalogChanges {
+    // Names about to be replaced: their rows go before the new copies take the
+    // names, so that no row ever describes a file that is no longer there.
+    QList<CopyName> replaced = {};
     QList<MadeCopy> made = {};
     QList<qint64> forgotten = {}; // rows whose copies are gone, or no longer the program's
     QHash<QString, QString> drives = {}; // a fixed folder and the mount point it lay on
-    bool isEmpty() const { return made.isEmpty() && forgotten.isEmpty() && drives.isEmpty(); }
+    bool isEmpty() const
+    {
+        return replaced.isEmpty() && made.isEmpty() && forgotten.isEmpty() && drives.isEmpty();
+    }
 };
 
 // The record of the copies the program made: one row for each copy in place
@@ -85,6 +97,8 @@ public:
     std::optional<CatalogCopy> copyNamed(const QString& backup, bool ignoresCase);
     // The mount point folder lay on when a copy was last put into it.
     QString mountPointOf(const QString& folder);
+    // Lookups share one read of the catalog until a commit or this call.
+    void finishReading();
 
 private:
     enum class Opened { Yes, Damaged, Failed };
@@ -93,6 +107,9 @@ private:
     QString setAside(const QDateTime& now);
     bool write(qint64 run, const QDateTime& at, const CatalogChanges& changes);
     qint64 idOf(QHash<QString, qint64>& ids, const char* insert, const QString& text);
+    bool forgetName(const CopyName& name);
+    // Begins the read that lookups share; false without a catalog.
+    bool reading();
     // The statement for sql, prepared at its first use.
     sqlite3_stmt* statement(const char* sql);
     QString lastError() const;
@@ -102,6 +119,7 @@ private:
     sqlite3* m_db = nullptr;
     std::unique_ptr<CatalogStatements> m_statements;
     QString m_openError; // why the last open failed
+    bool m_reading = false; // a read transaction is open
     QHash<QString, qint64> m_sources; // every source in the catalog, by path
     QHash<QString, qint64> m_folders; // every folder, by path
 };

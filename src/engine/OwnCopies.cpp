@@ -11,6 +11,12 @@ OwnCopies::OwnCopies(CopyCatalog* catalog, FileSystem& files, const QDateTime& s
 {
 }
 
+OwnCopies::~OwnCopies()
+{
+    if (m_catalog)
+        m_catalog->finishReading();
+}
+
 QString OwnCopies::catalogName() const
 {
     return m_catalog ? fileNameOf(m_catalog->path()) : QString();
@@ -87,12 +93,27 @@ void OwnCopies::reached(const QString& folder, const QString& mountPoint)
 
 FileResult OwnCopies::commit(const FailureReport& report)
 {
-    if (!m_catalog || m_changes.isEmpty())
+    return commit(std::exchange(m_changes, {}), report);
+}
+
+FileResult OwnCopies::replacing(const QStringList& backups, const FailureReport& report)
+{
+    if (!m_catalog)
+        return FileResult::success();
+    CatalogChanges changes;
+    for (const QString& backup : backups)
+        changes.replaced.append({ backup, ignoresCase(sourceFolderOf(backup)) });
+    return commit(changes, report);
+}
+
+FileResult OwnCopies::commit(const CatalogChanges& changes, const FailureReport& report)
+{
+    if (!m_catalog || changes.isEmpty())
         return FileResult::success();
     QString problem;
-    const FileResult written = m_catalog->commit(m_run, m_started, std::exchange(m_changes, {}), &problem);
+    const FileResult written = m_catalog->commit(m_run, m_started, changes, &problem);
     if (!problem.isEmpty())
-        report(problem, fileNameOf(m_catalog->path()));
+        report(problem, catalogName());
     return written;
 }
 
@@ -108,11 +129,11 @@ bool OwnCopies::isInBackupSet(const QString& path, const QStringList& backupSet)
         || (ignoresCase(sourceFolderOf(path)) && m_setFolded.contains(path.toCaseFolded()));
 }
 
-bool OwnCopies::trim(const QString& source, const QString& folder, int keep, const QStringList& backupSet,
-    const FailureReport& report)
+void OwnCopies::chooseSurplus(
+    const QString& source, const QString& folder, int keep, const QStringList& backupSet)
 {
     if (!m_catalog || keep <= 0)
-        return true;
+        return;
     int kept = 0;
     // Newest by the order the copies were made, never by their stamps.
     for (const CatalogCopy& copy : m_catalog->datedCopies(source, folder)) {
@@ -126,12 +147,21 @@ bool OwnCopies::trim(const QString& source, const QString& folder, int keep, con
         }
         if (isInBackupSet(copy.backup, backupSet))
             continue;
-        if (const FileResult removed = m_files.removeFile(copy.backup); !removed) {
-            if (!report(removed.description, fileNameOf(source.isEmpty() ? copy.backup : source)))
-                return false;
-            continue;
-        }
         m_changes.forgotten << copy.id;
+        m_surplus << copy;
+    }
+}
+
+bool OwnCopies::trimSurplus(const FailureReport& report)
+{
+    const QList<CatalogCopy> surplus = std::exchange(m_surplus, {});
+    if (const FileResult forgotten = commit(report); !forgotten)
+        return report(forgotten.description, catalogName()); // the copies stay, with their rows
+    for (const CatalogCopy& copy : surplus) {
+        if (const FileResult removed = m_files.removeFile(copy.backup); !removed) {
+            if (!report(removed.description, fileNameOf(copy.source.isEmpty() ? copy.backup : copy.source)))
+                return false;
+        }
     }
     return true;
 }

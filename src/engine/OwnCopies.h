@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -22,6 +23,9 @@ using FailureReport = std::function<bool(const QString& description, const QStri
 class OwnCopies {
 public:
     OwnCopies(CopyCatalog* catalog, FileSystem& files, const QDateTime& started);
+    ~OwnCopies();
+    OwnCopies(const OwnCopies&) = delete;
+    OwnCopies& operator=(const OwnCopies&) = delete;
 
     qint64 run() const { return m_run; }
     // The catalog's file name, to name it in messages.
@@ -42,6 +46,9 @@ public:
     // packed the set in the state given.
     bool archiveUnchanged(const QString& folder, bool dated, const QByteArray& setState);
 
+    // Copies are about to take these names: the rows of what they replace
+    // go first, in a commit of their own.
+    FileResult replacing(const QStringList& backups, const FailureReport& report);
     // A copy now in place, to be recorded at the next commit: source's size and
     // time were sourceFacts when it was copied (source empty: an archive).
     void made(const QString& source, const QString& backup, bool dated, const FileFacts& sourceFacts,
@@ -51,12 +58,15 @@ public:
     // Writes what was gathered; a catalog set aside on the way is told by report.
     FileResult commit(const FailureReport& report);
 
-    // Deletes the dated copies of source (empty: the archives) in folder beyond
-    // the newest keep, never one made in this run, one that is a file of the
-    // backup set, or one no longer as made. Rows of copies gone go too.
+    // Picks the dated copies of source (empty: the archives) in folder beyond
+    // the newest keep for trimming, never one made in this run, one that is a
+    // file of the backup set, or one no longer as made. Rows of copies gone
+    // are forgotten at the next commit.
+    void chooseSurplus(const QString& source, const QString& folder, int keep, const QStringList& backupSet);
+    // Forgets the rows of the copies picked, then deletes them (a power cut in
+    // between leaves a copy without a row, never a row without its copy).
     // False when report asked to stop.
-    bool trim(const QString& source, const QString& folder, int keep, const QStringList& backupSet,
-        const FailureReport& report);
+    bool trimSurplus(const FailureReport& report);
 
     // Where the fixed folder lay at the last copy put into it, when its
     // drive is not there now (the folder lies on a mount point above that one).
@@ -64,6 +74,7 @@ public:
 
 private:
     bool isOwnCopy(const CatalogCopy& copy) const;
+    FileResult commit(const CatalogChanges& changes, const FailureReport& report);
     bool isInBackupSet(const QString& path, const QStringList& backupSet);
 
     CopyCatalog* m_catalog;
@@ -72,6 +83,7 @@ private:
     qint64 m_run = 0;
     QHash<QString, bool> m_ignoresCase;
     CatalogChanges m_changes;
+    QList<CatalogCopy> m_surplus; // picked for trimming
     QSet<QString> m_setPaths; // the backup set's paths, and folded, once trimming asks
     QSet<QString> m_setFolded;
 };

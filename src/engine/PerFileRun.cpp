@@ -176,6 +176,14 @@ bool PerFileRun::putInPlace()
         reportFolderGone(gone, {});
         return !m_failures.stopRequested();
     }
+    const auto reportRecording = [this](const QString& description, const QString& subject) {
+        return m_failures.report(description, WriteHistory, subject);
+    };
+    QStringList names;
+    for (const Waiting& waiting : std::as_const(m_waiting))
+        names << waiting.destination;
+    // Should this fail, the next commit still replaces those rows.
+    m_own.replacing(names, reportRecording);
     const QList<FileResult> results = m_copies->commit();
     const QList<Waiting> done = std::exchange(m_waiting, {});
     // Every copy of the group is recorded and logged before the first of its
@@ -207,9 +215,7 @@ bool PerFileRun::putInPlace()
     if (!m_fixedFolder.isEmpty() && !placed.isEmpty())
         m_own.reached(m_fixedFolder, m_mountPoint);
     // The rows are durable before the history lines that they back.
-    const FileResult recorded = m_own.commit([this](const QString& description, const QString& subject) {
-        return m_failures.report(description, WriteHistory, subject);
-    });
+    const FileResult recorded = m_own.commit(reportRecording);
     if (!recorded)
         failures.prepend({ recorded.description, WriteHistory, m_own.catalogName() });
     for (const qsizetype i : placed) {
@@ -271,15 +277,9 @@ void PerFileRun::reportFolderGone(const QString& why, QStringList notBackedUp)
 
 bool PerFileRun::trimDatedCopies()
 {
-    const FailureReport report = [this](const QString& description, const QString& subject) {
+    for (const auto& [source, folder] : std::as_const(m_datedCopies))
+        m_own.chooseSurplus(source, folder, m_options.keepDatedCopies, m_request.entries);
+    return m_own.trimSurplus([this](const QString& description, const QString& subject) {
         return m_failures.report(description, PruneCopies, subject);
-    };
-    for (const auto& [source, folder] : std::as_const(m_datedCopies)) {
-        if (!m_own.trim(source, folder, m_options.keepDatedCopies, m_request.entries, report))
-            return false;
-    }
-    // The rows of the copies trimmed, and of those found gone.
-    if (const FileResult forgotten = m_own.commit(report); !forgotten)
-        return m_failures.report(forgotten.description, PruneCopies, m_own.catalogName());
-    return true;
+    });
 }

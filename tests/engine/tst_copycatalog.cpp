@@ -42,8 +42,9 @@ private slots:
         QTemporaryDir dir;
         CopyCatalog catalog(dir.filePath("catalog.sqlite"));
         QCOMPARE(catalog.open(when), QString());
-        QVERIFY(catalog.commit(1, when, { { copyOf("/a/notes.txt", "/b/notes.txt Backup.txt") } }).ok);
-        QVERIFY(catalog.commit(2, when, { { copyOf("/x/other", second, 2, ignoresCase) } }).ok);
+        QVERIFY(
+            catalog.commit(1, when, { .made = { copyOf("/a/notes.txt", "/b/notes.txt Backup.txt") } }).ok);
+        QVERIFY(catalog.commit(2, when, { .made = { copyOf("/x/other", second, 2, ignoresCase) } }).ok);
         QCOMPARE(catalog.datedCopies("/a/notes.txt", "/b/").size(), rowsOfTheFirst);
         const auto named = catalog.copyNamed(second, ignoresCase);
         QVERIFY(named);
@@ -58,11 +59,13 @@ private slots:
             CopyCatalog catalog(dir.filePath("catalog.sqlite"));
             QCOMPARE(catalog.open(when), QString());
             QCOMPARE(catalog.nextRun(), 1);
-            CatalogChanges changes { { copyOf("/a/x.txt", "/b/x.txt Dec 5 2026.txt", 5),
-                MadeCopy { {}, "/b/Backup.zip", false, false, {}, { 7, 8 }, "state" } } };
+            CatalogChanges changes { .made
+                = { copyOf("/a/x.txt", "/b/x.txt Dec 5 2026.txt", 5),
+                    MadeCopy { {}, "/b/Backup.zip", false, false, {}, { 7, 8 }, "state" } } };
             changes.drives.insert("/b/", "/b");
             QVERIFY(catalog.commit(1, when, changes).ok);
-            QVERIFY(catalog.commit(2, when, { { copyOf("/a/x.txt", "/b/x.txt Dec 6 2026.txt", 6) } }).ok);
+            QVERIFY(
+                catalog.commit(2, when, { .made = { copyOf("/a/x.txt", "/b/x.txt Dec 6 2026.txt", 6) } }).ok);
         }
         CopyCatalog catalog(dir.filePath("catalog.sqlite"));
         QCOMPARE(catalog.open(when), QString());
@@ -80,7 +83,7 @@ private slots:
         QCOMPARE(archive->setState, QByteArray("state"));
         QVERIFY(!catalog.newest({}, "/b/", true));
         QCOMPARE(catalog.mountPointOf("/b/"), QStringLiteral("/b"));
-        QVERIFY(catalog.commit(3, when, { {}, { newest->id } }).ok);
+        QVERIFY(catalog.commit(3, when, { .forgotten = { newest->id } }).ok);
         QCOMPARE(catalog.datedCopies("/a/x.txt", "/b/").size(), 1);
     }
 
@@ -112,7 +115,7 @@ private slots:
         const QString told = catalog.open(when);
         QVERIFY2(told.contains("moved aside as \"" + aside + "\""), qPrintable(told));
         QCOMPARE(readAll(aside), before);
-        QVERIFY(catalog.commit(1, when, { { copyOf("/a/x.txt", "/b/x.txt Backup.txt") } }).ok);
+        QVERIFY(catalog.commit(1, when, { .made = { copyOf("/a/x.txt", "/b/x.txt Backup.txt") } }).ok);
         QVERIFY(catalog.newest("/a/x.txt", "/b/"));
     }
 

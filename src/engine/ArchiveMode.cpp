@@ -171,7 +171,9 @@ bool ArchiveRun::run()
 void ArchiveRun::record(const QString& folder, const QString& archiveName, const QByteArray& state)
 {
     const RunOptions& options = m_request.options;
-    m_own.made(QString(), folder + archiveName, options.stamping, FileFacts {}, state);
+    const QString archive = folder + archiveName;
+    if (const std::optional<FileFacts> stored = m_files.regularFileFacts(archive))
+        m_own.made(QString(), archive, options.stamping, FileFacts {}, *stored, state);
     m_own.reached(folder, m_files.mountPointOf(folder));
     const FailureReport reportFailure = [this](const QString& description, const QString& subject) {
         return !report(description, WriteHistory, subject);

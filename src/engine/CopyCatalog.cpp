@@ -30,8 +30,10 @@ CREATE INDEX copies_by_name ON copies(folder, name_key);
 PRAGMA user_version = 1;
 )sql";
 
-const char* const CopyColumns = "c.id, c.name, c.run, c.source_size, c.source_mtime_ns, c.backup_size, "
-                                "c.backup_mtime_ns, c.set_state, f.path, s.path";
+// What a lookup reads of a copy; its folder and source the asker knows.
+#define COPY_COLUMNS                                                                                         \
+    "SELECT c.id, c.name, c.run, c.source_size, c.source_mtime_ns, c.backup_size, c.backup_mtime_ns, "       \
+    "c.set_state"
 
 // A name's key for the index: the same for every spelling a folder that
 // ignores letter case takes as one name (names are compared in full too).
@@ -177,16 +179,16 @@ bool exec(sqlite3* db, const char* sql)
     return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
-CatalogCopy copyFrom(const Query& row)
+CatalogCopy copyFrom(const Query& row, const QString& folder, const QString& source)
 {
     CatalogCopy copy;
     copy.id = row.integer(0);
-    copy.backup = row.text(8) + row.text(1);
+    copy.backup = folder + row.text(1);
     copy.run = row.integer(2);
     copy.sourceFacts = { row.integer(3), row.integer(4) };
     copy.backupFacts = { row.integer(5), row.integer(6) };
     copy.setState = row.blob(7);
-    copy.source = row.text(9);
+    copy.source = source;
     return copy;
 }
 
@@ -378,7 +380,7 @@ bool CopyCatalog::write(qint64 run, const QDateTime& at, const CatalogChanges& c
         if (folderId == 0 || (!made.source.isEmpty() && sourceId == 0))
             return false;
         // The copy it replaced is gone: so is its row.
-        if (!forgetName({ made.backup, made.ignoresCase }))
+        if (!made.nameCleared && !forgetName({ made.backup, made.ignoresCase }))
             return false;
         const qint64 key = nameKey(name);
         Query add(statement(
@@ -469,79 +471,67 @@ FileResult CopyCatalog::commit(
     return FileResult::failure(QStringLiteral("Cannot write the catalog of backups \"%1\"").arg(m_path));
 }
 
+std::optional<qint64> CopyCatalog::sourceId(const QString& source) const
+{
+    if (source.isEmpty())
+        return std::nullopt; // the archives
+    return m_sources.value(source, 0);
+}
+
 std::optional<CatalogCopy> CopyCatalog::newest(
     const QString& source, const QString& folder, std::optional<bool> dated)
 {
-    if (!reading())
+    const qint64 folderId = m_folders.value(folder, 0);
+    const std::optional<qint64> sourceOf = sourceId(source);
+    if (folderId == 0 || sourceOf == 0 || !reading())
         return std::nullopt;
-    const auto folderId = m_folders.constFind(folder);
-    if (folderId == m_folders.cend())
-        return std::nullopt;
-    std::optional<qint64> sourceId;
-    if (!source.isEmpty()) {
-        const auto found = m_sources.constFind(source);
-        if (found == m_sources.cend())
-            return std::nullopt;
-        sourceId = *found;
-    }
-    static const QByteArray sql = QByteArray("SELECT ") + CopyColumns
-        + " FROM copies c JOIN folders f ON f.id = c.folder LEFT JOIN sources s ON s.id = c.source"
-          " WHERE c.source IS ?1 AND c.folder = ?2 AND (?3 IS NULL OR c.dated = ?3) ORDER BY c.id DESC LIMIT "
-          "1";
-    Query row(statement(sql.constData()));
-    row.bindNullable(1, sourceId)
-        .bind(2, *folderId)
+    Query row(statement(COPY_COLUMNS " FROM copies c WHERE c.source IS ?1 AND c.folder = ?2"
+                                     " AND (?3 IS NULL OR c.dated = ?3) ORDER BY c.id DESC LIMIT 1"));
+    row.bindNullable(1, sourceOf)
+        .bind(2, folderId)
         .bindNullable(3, dated ? std::optional<qint64>(*dated) : std::nullopt);
     if (!row.next())
         return std::nullopt;
-    return copyFrom(row);
+    return copyFrom(row, folder, source);
 }
 
 QList<CatalogCopy> CopyCatalog::datedCopies(const QString& source, const QString& folder)
 {
     QList<CatalogCopy> copies;
-    const auto folderId = m_folders.constFind(folder);
-    const auto sourceId = m_sources.constFind(source);
-    if (folderId == m_folders.cend() || (!source.isEmpty() && sourceId == m_sources.cend()) || !reading())
+    const qint64 folderId = m_folders.value(folder, 0);
+    const std::optional<qint64> sourceOf = sourceId(source);
+    if (folderId == 0 || sourceOf == 0 || !reading())
         return copies;
-    static const QByteArray sql = QByteArray("SELECT ") + CopyColumns
-        + " FROM copies c JOIN folders f ON f.id = c.folder LEFT JOIN sources s ON s.id = c.source"
-          " WHERE c.source IS ?1 AND c.folder = ?2 AND c.dated = 1 ORDER BY c.id DESC";
-    Query rows(statement(sql.constData()));
-    rows.bindNullable(1, source.isEmpty() ? std::nullopt : std::optional(*sourceId)).bind(2, *folderId);
+    Query rows(statement(COPY_COLUMNS
+        " FROM copies c WHERE c.source IS ?1 AND c.folder = ?2 AND c.dated = 1 ORDER BY c.id DESC"));
+    rows.bindNullable(1, sourceOf).bind(2, folderId);
     while (rows.next())
-        copies << copyFrom(rows);
+        copies << copyFrom(rows, folder, source);
     return copies;
 }
 
 std::optional<CatalogCopy> CopyCatalog::copyNamed(const QString& backup, bool ignoresCase)
 {
-    if (!reading())
-        return std::nullopt;
     const auto [folder, name] = splitPath(backup);
-    const auto folderId = m_folders.constFind(folder);
-    if (folderId == m_folders.cend())
+    const qint64 folderId = m_folders.value(folder, 0);
+    if (folderId == 0 || !reading())
         return std::nullopt;
-    static const QByteArray sql = QByteArray("SELECT ") + CopyColumns
-        + " FROM copies c JOIN folders f ON f.id = c.folder LEFT JOIN sources s ON s.id = c.source"
-          " WHERE c.folder = ?1 AND c.name_key = ?2 ORDER BY c.id DESC";
-    Query rows(statement(sql.constData()));
-    rows.bind(1, *folderId).bind(2, nameKey(name));
+    Query rows(statement(COPY_COLUMNS ", s.path FROM copies c LEFT JOIN sources s ON s.id = c.source"
+                                      " WHERE c.folder = ?1 AND c.name_key = ?2 ORDER BY c.id DESC"));
+    rows.bind(1, folderId).bind(2, nameKey(name));
     while (rows.next()) {
         if (sameName(rows.text(1), name, ignoresCase))
-            return copyFrom(rows);
+            return copyFrom(rows, folder, rows.text(8));
     }
     return std::nullopt;
 }
 
 QString CopyCatalog::mountPointOf(const QString& folder)
 {
-    if (!reading())
-        return {};
-    const auto folderId = m_folders.constFind(folder);
-    if (folderId == m_folders.cend())
+    const qint64 folderId = m_folders.value(folder, 0);
+    if (folderId == 0 || !reading())
         return {};
     Query row(statement("SELECT mount_point FROM folders WHERE id = ?1"));
-    row.bind(1, *folderId);
+    row.bind(1, folderId);
     return row.next() ? row.text(0) : QString();
 }

@@ -34,6 +34,7 @@ struct MadeCopy {
     FileFacts sourceFacts;
     FileFacts backupFacts;
     QByteArray setState = {};
+    bool nameCleared = false; // the rows under its name went in an earlier commit
 };
 
 // A copy's name in its folder, and how the folder compares names.
@@ -108,6 +109,9 @@ private:
     bool write(qint64 run, const QDateTime& at, const CatalogChanges& changes);
     qint64 idOf(QHash<QString, qint64>& ids, const char* insert, const QString& text);
     bool forgetName(const CopyName& name);
+    // The row id of source; nothing for the archives (an empty source), 0
+    // for a source the catalog does not know.
+    std::optional<qint64> sourceId(const QString& source) const;
     // Begins the read that lookups share; false without a catalog.
     bool reading();
     // The statement for sql, prepared at its first use.

@@ -35,22 +35,34 @@ QString OwnCopies::nameKey(const QString& path)
     return ignoresCase(sourceFolderOf(path)) ? path.toCaseFolded() : path;
 }
 
-bool OwnCopies::isOwnCopy(const CatalogCopy& copy) const
+std::optional<FileFacts> OwnCopies::factsOf(const QString& path, bool followLinks)
 {
-    // A link is never a copy of ours, whatever it points to.
-    return m_files.regularFileFacts(copy.backup) == copy.backupFacts;
+    // A run looks at thousands of files in a few folders: walking each
+    // folder's path once is most of the saving of a run that skips them all.
+    const QString folder = sourceFolderOf(path);
+    auto found = m_folders.find(folder);
+    if (found == m_folders.end())
+        found = m_folders.emplace(folder, m_files.openFolder(folder)).first;
+    if (!found->second)
+        return followLinks ? m_files.fileFacts(path) : m_files.regularFileFacts(path);
+    const QString name = fileNameOf(path);
+    return followLinks ? found->second->fileFacts(name) : found->second->regularFileFacts(name);
 }
 
-std::optional<QString> OwnCopies::unchangedCopy(const QString& source, const QString& folder)
+bool OwnCopies::isOwnCopy(const CatalogCopy& copy)
+{
+    // A link is never a copy of ours, whatever it points to.
+    return factsOf(copy.backup, false) == copy.backupFacts;
+}
+
+bool OwnCopies::isUnchanged(const QString& source, const QString& folder)
 {
     if (!m_catalog)
-        return std::nullopt;
+        return false;
     const std::optional<CatalogCopy> newest = m_catalog->newest(source, folder);
     // The times compared are each drive's own: the source's as it had it
     // then, the copy's as its drive stored it (whole seconds on some).
-    if (!newest || m_files.fileFacts(source) != newest->sourceFacts || !isOwnCopy(*newest))
-        return std::nullopt;
-    return newest->backup;
+    return newest && factsOf(source, true) == newest->sourceFacts && isOwnCopy(*newest);
 }
 
 std::optional<QString> OwnCopies::otherOwner(const QString& backup, const QString& source)
@@ -73,16 +85,11 @@ bool OwnCopies::archiveUnchanged(const QString& folder, bool dated, const QByteA
 }
 
 void OwnCopies::made(const QString& source, const QString& backup, bool dated, const FileFacts& sourceFacts,
-    const QByteArray& setState)
+    const FileFacts& stored, const QByteArray& setState)
 {
-    if (!m_catalog)
-        return;
-    // As the drive stored them, which may be coarser than the source's.
-    const std::optional<FileFacts> stored = m_files.regularFileFacts(backup);
-    if (!stored)
-        return;
-    m_changes.made.append(
-        { source, backup, dated, ignoresCase(sourceFolderOf(backup)), sourceFacts, *stored, setState });
+    if (m_catalog)
+        m_changes.made.append({ source, backup, dated, ignoresCase(sourceFolderOf(backup)), sourceFacts,
+            stored, setState, m_cleared.contains(backup) });
 }
 
 void OwnCopies::reached(const QString& folder, const QString& mountPoint)
@@ -93,6 +100,7 @@ void OwnCopies::reached(const QString& folder, const QString& mountPoint)
 
 FileResult OwnCopies::commit(const FailureReport& report)
 {
+    m_cleared.clear();
     return commit(std::exchange(m_changes, {}), report);
 }
 
@@ -103,7 +111,9 @@ FileResult OwnCopies::replacing(const QStringList& backups, const FailureReport&
     CatalogChanges changes;
     for (const QString& backup : backups)
         changes.replaced.append({ backup, ignoresCase(sourceFolderOf(backup)) });
-    return commit(changes, report);
+    const FileResult cleared = commit(changes, report);
+    m_cleared = cleared ? QSet<QString>(backups.begin(), backups.end()) : QSet<QString>();
+    return cleared;
 }
 
 FileResult OwnCopies::commit(const CatalogChanges& changes, const FailureReport& report)

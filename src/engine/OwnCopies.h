@@ -9,9 +9,12 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <unordered_map>
 
 class FileSystem;
+class OpenFolder;
 
 // Shows or notes one failure; false when the run must stop (shutdown).
 using FailureReport = std::function<bool(const QString& description, const QString& subject)>;
@@ -36,9 +39,9 @@ public:
     // The key under which the run compares a path with others in its folder.
     QString nameKey(const QString& path);
 
-    // When source has not changed since its newest copy in folder and that
-    // copy is still as it was made: that copy's path.
-    std::optional<QString> unchangedCopy(const QString& source, const QString& folder);
+    // True when source has not changed since its newest copy in folder and
+    // that copy is still as it was made.
+    bool isUnchanged(const QString& source, const QString& folder);
     // When backup's name holds a copy of another source (empty: an archive)
     // that is still as it was made: that source.
     std::optional<QString> otherOwner(const QString& backup, const QString& source);
@@ -50,9 +53,10 @@ public:
     // go first, in a commit of their own.
     FileResult replacing(const QStringList& backups, const FailureReport& report);
     // A copy now in place, to be recorded at the next commit: source's size and
-    // time were sourceFacts when it was copied (source empty: an archive).
+    // time were sourceFacts when it was copied (source empty: an archive), the
+    // copy's are stored as its drive keeps them.
     void made(const QString& source, const QString& backup, bool dated, const FileFacts& sourceFacts,
-        const QByteArray& setState = {});
+        const FileFacts& stored, const QByteArray& setState = {});
     // The fixed folder, to be remembered with the mount point it lies on.
     void reached(const QString& folder, const QString& mountPoint);
     // Writes what was gathered; a catalog set aside on the way is told by report.
@@ -73,7 +77,9 @@ public:
     std::optional<QString> missingDrive(const QString& folder, const QString& mountPointNow);
 
 private:
-    bool isOwnCopy(const CatalogCopy& copy) const;
+    // A file's facts, looked at through its folder held open for the run.
+    std::optional<FileFacts> factsOf(const QString& path, bool followLinks);
+    bool isOwnCopy(const CatalogCopy& copy);
     FileResult commit(const CatalogChanges& changes, const FailureReport& report);
     bool isInBackupSet(const QString& path, const QStringList& backupSet);
 
@@ -82,8 +88,10 @@ private:
     QDateTime m_started;
     qint64 m_run = 0;
     QHash<QString, bool> m_ignoresCase;
+    std::unordered_map<QString, std::unique_ptr<OpenFolder>> m_folders; // none where it could not be opened
     CatalogChanges m_changes;
     QList<CatalogCopy> m_surplus; // picked for trimming
+    QSet<QString> m_cleared; // names whose rows went before their copies took them
     QSet<QString> m_setPaths; // the backup set's paths, and folded, once trimming asks
     QSet<QString> m_setFolded;
 };

@@ -101,17 +101,14 @@ bool PerFileRun::backUp(const QString& source)
         return report(name.problem, name.label, source);
     const QString& destination = name.path;
     const QString folder = sourceFolderOf(destination);
-    if (m_options.skipUnchanged) {
-        if (const std::optional<QString> kept = m_own.unchangedCopy(source, folder)) {
-            m_kept.insert(m_own.nameKey(*kept), source);
-            return true;
-        }
-    }
+    // A copy kept unchanged needs no note here: the catalog holds it, which
+    // keeps a file of the same name from replacing it (below).
+    if (m_options.skipUnchanged && m_own.isUnchanged(source, folder))
+        return true;
     if (const QString reason = reasonNotToWrite(source, destination); !reason.isEmpty())
         return report(reason, CopyFile, source);
     if (m_copies->holds(destination) && !putInPlace())
         return false;
-    const std::optional<FileFacts> sourceFacts = m_services.files.fileFacts(source);
     FileResult copied = copy(source, destination);
     // A full drive may have room once the copies waiting replace their old
     // backups: put them in place and try once more.
@@ -131,7 +128,7 @@ bool PerFileRun::backUp(const QString& source)
         return report(copied.description, CopyFile, source);
     }
     m_written.insert(m_own.nameKey(destination), source);
-    m_waiting.append({ source, destination, sourceFacts.value_or(FileFacts {}) });
+    m_waiting.append({ source, destination, copied.facts });
     if (m_options.stamping && m_options.keepDatedCopies > 0 && !m_trimmed.contains({ source, folder })) {
         m_trimmed.insert({ source, folder });
         m_datedCopies.append({ source, folder });
@@ -154,10 +151,6 @@ QString PerFileRun::reasonNotToWrite(const QString& source, const QString& desti
         return QStringLiteral("The backup of \"%1\" was not written: its name \"%2\" is the name of the "
                               "backup of \"%3\" made earlier in this run.")
             .arg(source, destination, *earlier);
-    if (const auto kept = m_kept.constFind(key); kept != m_kept.cend() && *kept != source)
-        return QStringLiteral("The backup of \"%1\" was not written: its name \"%2\" is the name of the "
-                              "backup of \"%3\", which had not changed and was kept.")
-            .arg(source, destination, *kept);
     // Nor may it replace another file's copy from an earlier run.
     if (const std::optional<QString> owner = m_own.otherOwner(destination, source))
         return QStringLiteral("The backup of \"%1\" was not written: \"%2\" holds the backup of \"%3\", "
@@ -200,7 +193,8 @@ bool PerFileRun::putInPlace()
     for (qsizetype i = 0; i < done.size(); ++i) {
         const FileResult& result = results.value(i, FileResult::failure(QStringLiteral("The copy was lost")));
         if (result) {
-            m_own.made(done[i].source, done[i].destination, m_options.stamping, done[i].sourceFacts);
+            m_own.made(
+                done[i].source, done[i].destination, m_options.stamping, done[i].sourceFacts, result.facts);
             placed << i;
             continue;
         }

@@ -69,7 +69,6 @@ private:
     std::unique_ptr<CopyGroup> m_copies;
     QList<Waiting> m_waiting;
     QHash<QString, QString> m_written; // backups this run wrote (by key), with their sources
-    QHash<QString, QString> m_kept; // backups kept unchanged this run (by key), with their sources
     QHash<QString, int> m_nameLimits;
     QList<std::pair<QString, QString>> m_datedCopies; // sources with dated copies made, and their folder
     QSet<std::pair<QString, QString>> m_trimmed; // the same, to find them

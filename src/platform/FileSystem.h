@@ -15,25 +15,27 @@ enum class FileProblem {
     NameRefused, // the drive cannot store a name with these characters
 };
 
-// Outcome of a file operation: success, or the system's description of why it failed.
-struct FileResult {
-    bool ok = true;
-    QString description;
-    FileProblem problem = FileProblem::Other;
-
-    static FileResult success() { return {}; }
-    static FileResult failure(QString why, FileProblem problem = FileProblem::Other)
-    {
-        return { false, std::move(why), problem };
-    }
-    explicit operator bool() const { return ok; }
-};
-
 // A file's size and modification time, to the nanosecond.
 struct FileFacts {
     qint64 size = 0;
     qint64 modifiedNs = 0;
     bool operator==(const FileFacts&) const = default;
+};
+
+// Outcome of a file operation: success, or the system's description of why it failed.
+struct FileResult {
+    bool ok = true;
+    QString description;
+    FileProblem problem = FileProblem::Other;
+    // Of the file handled, where the operation says so.
+    FileFacts facts = {};
+
+    static FileResult success(FileFacts facts = {}) { return { true, {}, FileProblem::Other, facts }; }
+    static FileResult failure(QString why, FileProblem problem = FileProblem::Other)
+    {
+        return { false, std::move(why), problem };
+    }
+    explicit operator bool() const { return ok; }
 };
 
 // One entry of a folder being walked.
@@ -73,21 +75,33 @@ public:
     virtual ~CopyGroup() = default; // removes the working files of copies not committed
 
     // Copies source to a working file for destination; nothing is seen under
-    // destination before commit. Only a regular file (or a link to one) is
-    // copied. A read-only destination is replaced only when it is a copy of a
-    // read-only source (it has the source's bits); one the user protected
-    // fails. Failures to read name the source, failures to write name the
-    // destination.
+    // destination before commit. Its facts are the source's as copied. Only a regular file (or a link to one)
+    // is copied. A read-only destination is replaced only when it is a copy of a read-only source (it has the
+    // source's bits); one the user protected fails. Failures to read name the source, failures to write name
+    // the destination.
     virtual FileResult add(const QString& source, const QString& destination, const KeepGoing& keepGoing) = 0;
     // True when the copies waiting should be committed before more are added.
     virtual bool isFull() const = 0;
     // True when an uncommitted copy goes to destination.
     virtual bool holds(const QString& destination) const = 0;
-    // Puts every added copy in place; one result per copy, in the order added.
+    // Puts every added copy in place; one result per copy, in the order added,
+    // with a durable copy's facts as its drive stored them (coarser on some).
     // The group is empty afterwards. On a drive whose driver the file
     // system's flush does not reach (FUSE: exFAT and NTFS sticks, sshfs), each
     // copy is flushed on its own and so is its folder after the renames.
     virtual QList<FileResult> commit() = 0;
+};
+
+// A folder held open to look at many of its files: each look then skips the
+// walk down the folder's path, which is most of its cost. It keeps seeing the
+// folder it opened even when that is renamed or its drive unmounted: hold one
+// for one task only.
+class OpenFolder {
+public:
+    virtual ~OpenFolder() = default;
+    // As FileSystem's, for a file of this folder named by name alone.
+    virtual std::optional<FileFacts> regularFileFacts(const QString& name) const = 0;
+    virtual std::optional<FileFacts> fileFacts(const QString& name) const = 0;
 };
 
 // Every file operation of the program goes through this interface, so the
@@ -142,6 +156,8 @@ public:
     virtual std::optional<FileFacts> regularFileFacts(const QString& path) const = 0;
     // Of the regular file that path names, following links; nothing otherwise.
     virtual std::optional<FileFacts> fileFacts(const QString& path) const = 0;
+    // Nothing when folder cannot be opened.
+    virtual std::unique_ptr<OpenFolder> openFolder(const QString& folder) const = 0;
     // Ordinary files in folder whose names match a wildcard pattern (* and ?):
     // no folders, no hidden files. Names only, sorted.
     virtual QStringList listFiles(const QString& folder, const QString& pattern) const = 0;

@@ -292,7 +292,7 @@ FileResult LocalCopyGroup::add(const QString& source, const QString& destination
     m_bytes += info.st_size;
     m_destinations.insert(destination);
     m_pending.push_back(std::move(pending));
-    return FileResult::success();
+    return FileResult::success(factsFrom(info));
 }
 
 FileResult LocalCopyGroup::openWorkingFile(Pending& pending, bool destinationExists)
@@ -547,11 +547,21 @@ QList<FileResult> LocalCopyGroup::commit()
     }
     const std::vector<int> renameErrors = flushRenames(renamed);
     for (size_t i = 0; i < m_pending.size(); ++i) {
+        const Pending& pending = m_pending[i];
+        FileResult& result = results[qsizetype(i)];
         if (renameErrors[i] != 0)
-            results[qsizetype(i)]
-                = failureOf(QStringLiteral("Cannot write"), m_pending[i].destination, renameErrors[i]);
-        m_pending[i].file.reset(); // in place now, or discarded: nothing to remove
+            result = failureOf(QStringLiteral("Cannot write"), pending.destination, renameErrors[i]);
+        // What the drive stored, which may be coarser than what was set.
+        struct stat stored { };
+        const bool read = m_durable && result
+            && (pending.file.valid() ? ::fstat(pending.file.get(), &stored)
+                                     : ::stat(pending.finalPath.constData(), &stored))
+                == 0;
+        if (read)
+            result.facts = factsFrom(stored);
     }
+    for (Pending& pending : m_pending)
+        pending.file.reset(); // in place now, or discarded: nothing to remove
     m_pending.clear();
     m_destinations.clear();
     m_bytes = 0;

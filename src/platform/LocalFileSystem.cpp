@@ -143,25 +143,62 @@ std::optional<QDateTime> LocalFileSystem::modificationTime(const QString& path) 
 
 namespace {
 
-std::optional<FileFacts> factsOf(const std::optional<QByteArray>& name, bool followLinks)
+// Of a regular file, path relative to folder (AT_FDCWD: the working folder).
+std::optional<FileFacts> factsOf(int folder, const std::optional<QByteArray>& name, bool followLinks)
 {
     struct stat info { };
-    if (!name || (followLinks ? ::stat(name->constData(), &info) : ::lstat(name->constData(), &info)) != 0
+    if (!name || ::fstatat(folder, name->constData(), &info, followLinks ? 0 : AT_SYMLINK_NOFOLLOW) != 0
         || !S_ISREG(info.st_mode))
         return std::nullopt;
-    return FileFacts { info.st_size, qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec };
+    return factsFrom(info);
 }
+
+class LocalOpenFolder : public OpenFolder {
+public:
+    explicit LocalOpenFolder(int fd)
+        : m_fd(fd)
+    {
+    }
+    std::optional<FileFacts> regularFileFacts(const QString& name) const override
+    {
+        return factsOf(m_fd.get(), nameIn(name), false);
+    }
+    std::optional<FileFacts> fileFacts(const QString& name) const override
+    {
+        return factsOf(m_fd.get(), nameIn(name), true);
+    }
+
+private:
+    // A name of this folder only: no separator, no "." or "..".
+    static std::optional<QByteArray> nameIn(const QString& name)
+    {
+        if (name.contains(u'/') || name == u"." || name == u"..")
+            return std::nullopt;
+        return encodedPath(name);
+    }
+
+    FileDescriptor m_fd;
+};
 
 } // namespace
 
 std::optional<FileFacts> LocalFileSystem::regularFileFacts(const QString& path) const
 {
-    return factsOf(encodedPath(path), false);
+    return factsOf(AT_FDCWD, encodedPath(path), false);
 }
 
 std::optional<FileFacts> LocalFileSystem::fileFacts(const QString& path) const
 {
-    return factsOf(encodedPath(path), true);
+    return factsOf(AT_FDCWD, encodedPath(path), true);
+}
+
+std::unique_ptr<OpenFolder> LocalFileSystem::openFolder(const QString& folder) const
+{
+    const auto name = encodedPath(folder);
+    const int fd = name ? ::open(name->constData(), O_PATH | O_DIRECTORY | O_CLOEXEC) : -1;
+    if (fd < 0)
+        return nullptr;
+    return std::make_unique<LocalOpenFolder>(fd);
 }
 
 QStringList LocalFileSystem::listFiles(const QString& folder, const QString& pattern) const

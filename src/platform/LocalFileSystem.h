@@ -23,6 +23,7 @@ public:
     std::optional<QDateTime> modificationTime(const QString& path) const override;
     std::optional<FileFacts> regularFileFacts(const QString& path) const override;
     std::optional<FileFacts> fileFacts(const QString& path) const override;
+    std::unique_ptr<OpenFolder> openFolder(const QString& folder) const override;
     QStringList listFiles(const QString& folder, const QString& pattern) const override;
     QStringList listFolders(const QString& folder) const override;
     bool walkFolder(const QString& folder, const WalkVisitor& take) const override;

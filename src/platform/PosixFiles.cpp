@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 std::optional<QByteArray> encodedPath(const QString& path)
@@ -24,6 +25,11 @@ QByteArray folderOf(const QByteArray& path)
     if (slash == 0)
         return "/";
     return path.left(slash);
+}
+
+FileFacts factsFrom(const struct stat& info)
+{
+    return FileFacts { info.st_size, qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec };
 }
 
 FileResult failureOf(const QString& what, const QString& path, int error)

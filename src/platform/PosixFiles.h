@@ -19,6 +19,11 @@ std::optional<QByteArray> encodedPath(const QString& path);
 // The folder part of an encoded path: "." for a bare name, "/" for the root.
 QByteArray folderOf(const QByteArray& path);
 
+struct stat;
+
+// A file's size and modification time as the system reports them.
+FileFacts factsFrom(const struct stat& info);
+
 // "<what> "<path>": <the system's text for error>".
 FileResult failureOf(const QString& what, const QString& path, int error);
 FileResult badNameOf(const QString& path);

@@ -247,8 +247,8 @@ private slots:
         QCOMPARE(b.dialogs.messageTexts(), QStringList {});
     }
 
-    // A file kept unchanged blocks a same-named entry from replacing its
-    // copy, and the message says what really happened.
+    // A copy kept unchanged is not replaced by a same-named file's, in that
+    // run or a later one, and the message says what really happened.
     void aKeptCopyIsNotReplacedByAnotherFile()
     {
         RunBench b;
@@ -258,16 +258,11 @@ private slots:
         options.skipUnchanged = true;
         QVERIFY(b.saveAll({ one }, options));
         QVERIFY(b.saveAll({ one, two }, options));
-        QCOMPARE(b.dialogs.messageTexts(),
-            QStringList { "The backup of \"" + two + "\" was not written: its name \""
-                + b.dest("notes.txt Backup.txt") + "\" is the name of the backup of \"" + one
-                + "\", which had not changed and was kept." + runErrorEnd(210) });
-        // Nor may it replace that copy in a later run without the other file.
-        b.dialogs.messages.clear();
         QVERIFY(b.saveAll({ two }, options));
-        QCOMPARE(b.dialogs.messageTexts(),
-            QStringList { "The backup of \"" + two + "\" was not written: \"" + b.dest("notes.txt Backup.txt")
-                + "\" holds the backup of \"" + one + "\", which it would replace." + runErrorEnd(210) });
+        const QString message = "The backup of \"" + two + "\" was not written: \""
+            + b.dest("notes.txt Backup.txt") + "\" holds the backup of \"" + one
+            + "\", which it would replace." + runErrorEnd(210);
+        QCOMPARE(b.dialogs.messageTexts(), QStringList(2, message));
         QCOMPARE(readAll(b.dest("notes.txt Backup.txt")), QByteArray("a"));
     }
 

@@ -40,9 +40,22 @@ PRAGMA user_version = 1;
 qint64 nameKey(const QString& name)
 {
     quint64 hash = 14695981039346656037ULL; // FNV-1a
-    for (const QChar c : name.toCaseFolded()) {
-        hash ^= c.unicode();
+    const auto add = [&hash](char16_t unit) {
+        hash ^= unit;
         hash *= 1099511628211ULL;
+    };
+    // Letter by letter, without a folded copy of the whole name.
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        char32_t letter = name.at(i).unicode();
+        if (QChar::isHighSurrogate(letter) && i + 1 < name.size() && name.at(i + 1).isLowSurrogate())
+            letter = QChar::surrogateToUcs4(char16_t(letter), name.at(++i).unicode());
+        letter = QChar::toCaseFolded(letter);
+        if (QChar::requiresSurrogates(letter)) {
+            add(QChar::highSurrogate(letter));
+            add(QChar::lowSurrogate(letter));
+        } else {
+            add(char16_t(letter));
+        }
     }
     return qint64(hash);
 }

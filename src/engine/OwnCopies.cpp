@@ -65,15 +65,17 @@ bool OwnCopies::isUnchanged(const QString& source, const QString& folder)
     return newest && factsOf(source, true) == newest->sourceFacts && isOwnCopy(*newest);
 }
 
-std::optional<QString> OwnCopies::otherOwner(const QString& backup, const QString& source)
+OwnCopies::NameHolder OwnCopies::holderOf(const QString& backup, const QString& source)
 {
     if (!m_catalog)
-        return std::nullopt;
+        return {};
     const std::optional<CatalogCopy> holder
         = m_catalog->copyNamed(backup, ignoresCase(sourceFolderOf(backup)));
-    if (!holder || holder->source == source || !isOwnCopy(*holder))
-        return std::nullopt;
-    return holder->source;
+    if (!holder)
+        return {};
+    if (holder->source == source || !isOwnCopy(*holder))
+        return { true, std::nullopt };
+    return { true, holder->source };
 }
 
 bool OwnCopies::archiveUnchanged(const QString& folder, bool dated, const QByteArray& setState)

@@ -42,9 +42,12 @@ public:
     // True when source has not changed since its newest copy in folder and
     // that copy is still as it was made.
     bool isUnchanged(const QString& source, const QString& folder);
-    // When backup's name holds a copy of another source (empty: an archive)
-    // that is still as it was made: that source.
-    std::optional<QString> otherOwner(const QString& backup, const QString& source);
+    // What the catalog holds under a backup's name.
+    struct NameHolder {
+        bool recorded = false; // a row, whoever's
+        std::optional<QString> otherSource; // another source's (empty: an archive), still as made
+    };
+    NameHolder holderOf(const QString& backup, const QString& source);
     // The newest archive of this kind in folder, if it is still as made and
     // packed the set in the state given.
     bool archiveUnchanged(const QString& folder, bool dated, const QByteArray& setState);

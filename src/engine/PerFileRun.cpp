@@ -105,8 +105,9 @@ bool PerFileRun::backUp(const QString& source)
     // keeps a file of the same name from replacing it (below).
     if (m_options.skipUnchanged && m_own.isUnchanged(source, folder))
         return true;
-    if (const QString reason = reasonNotToWrite(source, destination); !reason.isEmpty())
-        return report(reason, CopyFile, source);
+    const Verdict verdict = mayWrite(source, destination);
+    if (!verdict.reason.isEmpty())
+        return report(verdict.reason, CopyFile, source);
     if (m_copies->holds(destination) && !putInPlace())
         return false;
     FileResult copied = copy(source, destination);
@@ -128,7 +129,7 @@ bool PerFileRun::backUp(const QString& source)
         return report(copied.description, CopyFile, source);
     }
     m_written.insert(m_own.nameKey(destination), source);
-    m_waiting.append({ source, destination, copied.facts });
+    m_waiting.append({ source, destination, copied.facts, verdict.recorded });
     if (m_options.stamping && m_options.keepDatedCopies > 0 && !m_trimmed.contains({ source, folder })) {
         m_trimmed.insert({ source, folder });
         m_datedCopies.append({ source, folder });
@@ -141,22 +142,29 @@ FileResult PerFileRun::copy(const QString& source, const QString& destination)
     return m_copies->add(source, destination, m_keepGoingWhileCopying);
 }
 
-QString PerFileRun::reasonNotToWrite(const QString& source, const QString& destination)
+PerFileRun::Verdict PerFileRun::mayWrite(const QString& source, const QString& destination)
 {
-    // The same entry twice may replace its own backup; another file whose
-    // backup name comes out the same (letter case aside, where the drive
-    // ignores it) may not.
+    // The same entry twice may replace its own backup (made earlier in this
+    // run, so recorded by now); another file whose backup name comes out the
+    // same (letter case aside, where the drive ignores it) may not.
     const QString key = m_own.nameKey(destination);
-    if (const auto earlier = m_written.constFind(key); earlier != m_written.cend() && *earlier != source)
-        return QStringLiteral("The backup of \"%1\" was not written: its name \"%2\" is the name of the "
-                              "backup of \"%3\" made earlier in this run.")
-            .arg(source, destination, *earlier);
+    if (const auto earlier = m_written.constFind(key); earlier != m_written.cend())
+        return { *earlier == source
+                ? QString()
+                : QStringLiteral("The backup of \"%1\" was not written: its name \"%2\" is "
+                                 "the name of the backup of \"%3\" made earlier in this run.")
+                      .arg(source, destination, *earlier),
+            true };
     // Nor may it replace another file's copy from an earlier run.
-    if (const std::optional<QString> owner = m_own.otherOwner(destination, source))
-        return QStringLiteral("The backup of \"%1\" was not written: \"%2\" holds the backup of \"%3\", "
-                              "which it would replace.")
-            .arg(source, destination, owner->isEmpty() ? QStringLiteral("the backup set") : *owner);
-    return {};
+    const OwnCopies::NameHolder holder = m_own.holderOf(destination, source);
+    if (holder.otherSource)
+        return { QStringLiteral("The backup of \"%1\" was not written: \"%2\" holds the backup of \"%3\", "
+                                "which it would replace.")
+                     .arg(source, destination,
+                         holder.otherSource->isEmpty() ? QStringLiteral("the backup set")
+                                                       : *holder.otherSource),
+            true };
+    return { QString(), holder.recorded };
 }
 
 bool PerFileRun::putInPlace()
@@ -173,8 +181,10 @@ bool PerFileRun::putInPlace()
         return m_failures.report(description, WriteHistory, subject);
     };
     QStringList names;
-    for (const Waiting& waiting : std::as_const(m_waiting))
-        names << waiting.destination;
+    for (const Waiting& waiting : std::as_const(m_waiting)) {
+        if (waiting.replacesRow)
+            names << waiting.destination;
+    }
     // Should this fail, the next commit still replaces those rows.
     m_own.replacing(names, reportRecording);
     const QList<FileResult> results = m_copies->commit();

@@ -35,12 +35,18 @@ private:
         QString source;
         QString destination;
         FileFacts sourceFacts; // when it was copied
+        bool replacesRow; // a row of the catalog names the copy it replaces
     };
 
     // Copies one entry (or tells why not); false when the run must stop.
     bool backUp(const QString& source);
-    // Why source may not be written to destination; empty when it may.
-    QString reasonNotToWrite(const QString& source, const QString& destination);
+    // Why source may not be written to destination (empty when it may), and
+    // whether the catalog holds a copy under that name already.
+    struct Verdict {
+        QString reason;
+        bool recorded = false;
+    };
+    Verdict mayWrite(const QString& source, const QString& destination);
     FileResult copy(const QString& source, const QString& destination);
     // Puts the waiting copies in place, records and logs them, then reports
     // their failures. False when the run must stop.

@@ -347,6 +347,8 @@ LetterCase letterCaseByType(int folder)
     case XfsMagic:
     case BTRFS_SUPER_MAGIC:
     case TMPFS_MAGIC:
+    case NFS_SUPER_MAGIC:
+    case OVERLAYFS_SUPER_MAGIC:
         return LetterCase::Kept;
     default:
         return LetterCase::Unknown; // FUSE drivers, NTFS, shares: it depends

@@ -25,7 +25,7 @@
 #include "platform/QtTrayIcon.h"
 #include "schedule/AutoBackupSchedule.h"
 #include "schedule/ScheduleWidgets.h"
-#include "settings/SettingKeys.h"
+#include "settings/Preferences.h"
 #include "settings/SettingsProblems.h"
 #include "settings/SettingsStore.h"
 #include "support/EventLoop.h"
@@ -60,20 +60,21 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
     , m_form(std::make_unique<MainWindowLayout>())
     , m_pointerRules(new PointerRules(*m_form))
     , m_catalog(m_services.programFolder + QStringLiteral("/catalog.sqlite"))
-    , m_trigger(*m_form, m_backupSet, m_services.settings,
+    , m_preferences(new Preferences(m_services.settings, this))
+    , m_trigger(*m_form, m_backupSet, *m_preferences,
           RunServices { m_services.files, m_services.clock, m_services.dialogs, m_services.locale,
               m_services.programFolder, &m_stop, companionFolder(QStringLiteral("7za")), &m_catalog })
     , m_schedule(
           new AutoBackupSchedule(ScheduleWidgets { m_form->intervalList, m_form->autoBackupButton,
                                      m_form->countdownBar, m_form->statusFrame, m_form->countdownTimer },
-              m_services.settings, m_trigger, m_services.clock, m_services.locale, this))
+              *m_preferences, m_trigger, m_services.clock, m_services.locale, this))
     , m_options(new OptionControls(
           OptionWidgets { m_form->fixedFolderOption, m_form->sourceFolderOption, m_form->createNewOption,
               m_form->overwriteOption, m_form->archiveModeBox, m_form->startAtLoginBox, m_form->stampBox,
               m_form->startInTrayBox, m_form->destinationEdit, m_form->chooseFolderButton },
-          m_services.settings, [this] { return m_loading; }, this))
+          *m_preferences, [this] { return m_loading; }, this))
     , m_destination(new DestinationFolder(m_form->destinationEdit, m_form->chooseFolderButton,
-          m_form->viewFolderButton, m_services.settings, m_services.dialogs, m_services.launcher, this))
+          m_form->viewFolderButton, *m_preferences, m_services.dialogs, m_services.launcher, this))
     , m_settingsProblems(new SettingsProblems(m_services.settings, m_services.dialogs, this))
     , m_immediateBackup(ImmediateBackup::Widgets { m_form->statusFrame, m_form->countdownBar }, m_trigger,
           m_services.clock, m_services.dialogs, m_stop)
@@ -94,14 +95,14 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
         on ? enableLoginStart(place, m_services.dialogs) : disableLoginStart(place, m_services.dialogs);
     });
     m_trigger.setRunFinished([this](int failed, bool noted) { showFailuresInTray(failed, noted); });
+    connect(m_preferences, &Preferences::unattendedChanged, this, [this] {
+        if (m_preferences->onFailure() != FailureHandling::NoteAndGoOn)
+            showFailuresInTray(0, false); // failures are shown again, not noted
+    });
     connect(m_form->moreOptionsButton, &QPushButton::clicked, this, [this] {
         // Not waited for: the countdown and the tray go on while it is open.
-        auto* dialog = new MoreOptionsDialog(m_services.settings, m_form.get());
+        auto* dialog = new MoreOptionsDialog(*m_preferences, m_form.get());
         dialog->setAttribute(Qt::WA_DeleteOnClose);
-        connect(dialog, &QDialog::accepted, this, [this] {
-            if (readNumber(m_services.settings, Setting::OnFailure) != 1)
-                showFailuresInTray(0, false); // failures are shown again, not noted
-        });
         dialog->open();
     });
     wireBackupSetList();
@@ -169,7 +170,7 @@ void MainWindow::startUp()
             maybeVisitHomePage(m_services.homePageAddress, m_services.drawHomePageVisit, m_services.launcher);
         },
         [this] {
-            m_splash = std::make_unique<Splash>(m_services.settings);
+            m_splash = std::make_unique<Splash>(*m_preferences);
             m_splash->showAtStartUp(
                 m_services.files, m_services.clock, m_stop, companionFolder(QStringLiteral("Splash")));
         },
@@ -259,7 +260,7 @@ void MainWindow::addFolder()
     BackupSetIntake intake(m_backupSet, m_services.dialogs);
     const FolderIntakeServices services { m_services.dialogs, m_services.files, m_services.clock, m_stop };
     if (addAllFilesInFolder(
-            services, m_services.settings, intake, [this](bool busy) { m_pointerRules->setBusy(busy); })
+            services, *m_preferences, intake, [this](bool busy) { m_pointerRules->setBusy(busy); })
         && intake.changed())
         storeBackupSet();
 }

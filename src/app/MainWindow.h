@@ -23,6 +23,7 @@ class HistoryViewing;
 class Launcher;
 class OptionControls;
 class PointerRules;
+class Preferences;
 class SettingsProblems;
 class SettingsStore;
 class Splash;
@@ -108,6 +109,7 @@ private:
     PointerRules* m_pointerRules;
     StopRequest m_stop; // raised as shutdown begins
     CopyCatalog m_catalog; // the copies the runs made, beside history.txt
+    Preferences* m_preferences; // the user's choices, over the settings store
     WindowBackupTrigger m_trigger;
     AutoBackupSchedule* m_schedule;
     OptionControls* m_options;

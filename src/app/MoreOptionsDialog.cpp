@@ -1,6 +1,6 @@
 #include "MoreOptionsDialog.h"
 
-#include "settings/SettingKeys.h"
+#include "settings/Preferences.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -11,9 +11,9 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-MoreOptionsDialog::MoreOptionsDialog(SettingsStore& settings, QWidget* parent)
+MoreOptionsDialog::MoreOptionsDialog(Preferences& preferences, QWidget* parent)
     : QDialog(parent)
-    , m_settings(settings)
+    , m_preferences(preferences)
 {
     setWindowTitle(QStringLiteral("More Options"));
 
@@ -21,19 +21,19 @@ MoreOptionsDialog::MoreOptionsDialog(SettingsStore& settings, QWidget* parent)
     keepRow->addWidget(new QLabel(QStringLiteral("Keep only the newest")));
     keepDatedCopies = new QSpinBox;
     keepDatedCopies->setRange(0, 9999);
-    keepDatedCopies->setValue(readNumber(settings, Setting::KeepDatedCopies));
+    keepDatedCopies->setValue(preferences.keepDatedCopies());
     keepRow->addWidget(keepDatedCopies);
     keepRow->addWidget(new QLabel(QStringLiteral("dated copies of each file (0 keeps all)")));
     keepRow->addStretch();
 
     skipUnchanged = new QCheckBox(QStringLiteral("Skip files that have not changed since their last backup"));
-    skipUnchanged->setChecked(readSwitch(settings, Setting::SkipUnchanged).value_or(false));
+    skipUnchanged->setChecked(preferences.skipUnchanged());
 
     auto* failures
         = new QGroupBox(QStringLiteral("When a file cannot be backed up during an automatic backup"));
     showAndWait = new QRadioButton(QStringLiteral("Show a message and wait for OK"));
     noteAndGoOn = new QRadioButton(QStringLiteral("Note it in the history log and the tray, and go on"));
-    (readNumber(settings, Setting::OnFailure) == 1 ? noteAndGoOn : showAndWait)->setChecked(true);
+    (preferences.onFailure() == FailureHandling::NoteAndGoOn ? noteAndGoOn : showAndWait)->setChecked(true);
     auto* failureChoices = new QVBoxLayout(failures);
     failureChoices->addWidget(showAndWait);
     failureChoices->addWidget(noteAndGoOn);
@@ -54,8 +54,8 @@ MoreOptionsDialog::MoreOptionsDialog(SettingsStore& settings, QWidget* parent)
 
 void MoreOptionsDialog::store()
 {
-    writeSetting(m_settings, Setting::KeepDatedCopies, QString::number(keepDatedCopies->value()));
-    writeSwitch(m_settings, Setting::SkipUnchanged, skipUnchanged->isChecked());
-    writeSetting(
-        m_settings, Setting::OnFailure, noteAndGoOn->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    m_preferences.setKeepDatedCopies(keepDatedCopies->value());
+    m_preferences.setSkipUnchanged(skipUnchanged->isChecked());
+    m_preferences.setOnFailure(
+        noteAndGoOn->isChecked() ? FailureHandling::NoteAndGoOn : FailureHandling::ShowAndWait);
 }

@@ -5,14 +5,14 @@
 class QCheckBox;
 class QRadioButton;
 class QSpinBox;
-class SettingsStore;
+class Preferences;
 
-// "More Options": the options for unattended use. It shows the stored values;
-// OK stores the shown ones at once, Cancel changes nothing.
+// "More Options": the options for unattended use. It shows the preferences;
+// OK puts the shown ones into them (stored at once), Cancel changes nothing.
 class MoreOptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit MoreOptionsDialog(SettingsStore& settings, QWidget* parent = nullptr);
+    explicit MoreOptionsDialog(Preferences& preferences, QWidget* parent = nullptr);
 
     QSpinBox* keepDatedCopies;
     QCheckBox* skipUnchanged;
@@ -22,5 +22,5 @@ public:
 private:
     void store();
 
-    SettingsStore& m_settings;
+    Preferences& m_preferences;
 };

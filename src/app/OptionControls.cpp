@@ -1,7 +1,6 @@
 #include "OptionControls.h"
 
-#include "settings/SettingKeys.h"
-#include "settings/SettingsStore.h"
+#include "settings/Preferences.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -10,10 +9,10 @@
 #include <QRadioButton>
 
 OptionControls::OptionControls(
-    const OptionWidgets& widgets, SettingsStore& store, std::function<bool()> loading, QObject* parent)
+    const OptionWidgets& widgets, Preferences& preferences, std::function<bool()> loading, QObject* parent)
     : QObject(parent)
     , m_widgets(widgets)
-    , m_store(store)
+    , m_preferences(preferences)
     , m_loading(std::move(loading))
     , m_whereGroup(new QButtonGroup(this))
     , m_backupGroup(new QButtonGroup(this))
@@ -59,32 +58,32 @@ void OptionControls::setChecked(QCheckBox* box, bool checked, void (OptionContro
 
 void OptionControls::chooseFixedFolder()
 {
-    writeSetting(m_store, Setting::WhereOption, QStringLiteral("1"));
+    m_preferences.setDestination(DestinationMode::FixedFolder);
     m_widgets.destinationEdit->setEnabled(true);
     m_widgets.chooseFolderButton->setEnabled(true);
 }
 
 void OptionControls::chooseSourceFolder()
 {
-    writeSetting(m_store, Setting::WhereOption, QStringLiteral("2"));
+    m_preferences.setDestination(DestinationMode::SourceFolder);
     m_widgets.destinationEdit->setEnabled(false);
     m_widgets.chooseFolderButton->setEnabled(false);
 }
 
 void OptionControls::chooseCreateNew()
 {
-    writeSetting(m_store, Setting::BackupOption, QStringLiteral("1"));
+    m_preferences.setWriteMode(WriteMode::CreateNew);
 }
 
 void OptionControls::chooseOverwrite()
 {
-    writeSetting(m_store, Setting::BackupOption, QStringLiteral("2"));
+    m_preferences.setWriteMode(WriteMode::Overwrite);
 }
 
 void OptionControls::archiveModeClicked()
 {
     const bool checked = m_widgets.archiveModeBox->isChecked();
-    writeSetting(m_store, Setting::ArchiveMode, checked ? QStringLiteral("1") : QStringLiteral("0"));
+    m_preferences.setArchiveMode(checked);
     if (checked) {
         // Archive mode needs the fixed folder.
         select(m_widgets.fixedFolderOption, &OptionControls::chooseFixedFolder);
@@ -100,12 +99,12 @@ void OptionControls::startAtLoginClicked()
         return;
     if (m_widgets.startAtLoginBox->isChecked()) {
         m_widgets.startInTrayBox->setVisible(true);
-        writeSwitch(m_store, Setting::WindowsStartup, true);
+        m_preferences.setStartAtLogin(true);
         emit startWithLoginChanged(true);
     } else {
         setChecked(m_widgets.startInTrayBox, false, &OptionControls::startInTrayClicked);
         m_widgets.startInTrayBox->setVisible(false);
-        writeSwitch(m_store, Setting::WindowsStartup, false);
+        m_preferences.setStartAtLogin(false);
         emit startWithLoginChanged(false);
     }
 }
@@ -113,65 +112,39 @@ void OptionControls::startAtLoginClicked()
 void OptionControls::stampClicked()
 {
     if (m_widgets.stampBox->isChecked()) {
-        writeSwitch(m_store, Setting::IncludeDate, true);
+        m_preferences.setStamping(true);
         m_widgets.createNewOption->setEnabled(true);
         m_widgets.overwriteOption->setEnabled(true);
     } else {
         m_widgets.createNewOption->setEnabled(false);
         m_widgets.overwriteOption->setEnabled(false);
-        writeSwitch(m_store, Setting::IncludeDate, false);
+        m_preferences.setStamping(false);
     }
 }
 
 void OptionControls::startInTrayClicked()
 {
-    writeSwitch(m_store, Setting::Minimized, m_widgets.startInTrayBox->isChecked());
-}
-
-void OptionControls::restoreWhereOption(int whereOption)
-{
-    if (whereOption == 1)
-        select(m_widgets.fixedFolderOption, &OptionControls::chooseFixedFolder);
-    else if (whereOption == 2)
-        select(m_widgets.sourceFolderOption, &OptionControls::chooseSourceFolder);
-}
-
-void OptionControls::restoreBackupOption(int backupOption)
-{
-    if (backupOption == 1)
-        select(m_widgets.createNewOption, &OptionControls::chooseCreateNew);
-    else
-        select(m_widgets.overwriteOption, &OptionControls::chooseOverwrite);
-}
-
-void OptionControls::restoreArchiveMode(int state)
-{
-    setChecked(m_widgets.archiveModeBox, state == 1, &OptionControls::archiveModeClicked);
-}
-
-void OptionControls::restoreIncludeDate(const QString& value)
-{
-    setChecked(m_widgets.stampBox, switchValue(value).value_or(false), &OptionControls::stampClicked);
-}
-
-void OptionControls::restoreWindowsStartup(const QString& value)
-{
-    setChecked(
-        m_widgets.startAtLoginBox, switchValue(value).value_or(false), &OptionControls::startAtLoginClicked);
-}
-
-void OptionControls::restoreMinimized(const QString& value)
-{
-    setChecked(
-        m_widgets.startInTrayBox, switchValue(value).value_or(false), &OptionControls::startInTrayClicked);
+    m_preferences.setStartInTray(m_widgets.startInTrayBox->isChecked());
 }
 
 void OptionControls::restoreFromSettings()
 {
-    restoreWhereOption(readNumber(m_store, Setting::WhereOption));
-    restoreBackupOption(readNumber(m_store, Setting::BackupOption));
-    restoreArchiveMode(readNumber(m_store, Setting::ArchiveMode));
-    restoreIncludeDate(readSetting(m_store, Setting::IncludeDate));
-    restoreWindowsStartup(readSetting(m_store, Setting::WindowsStartup));
-    restoreMinimized(readSetting(m_store, Setting::Minimized));
+    switch (m_preferences.destination()) {
+    case DestinationMode::FixedFolder:
+        select(m_widgets.fixedFolderOption, &OptionControls::chooseFixedFolder);
+        break;
+    case DestinationMode::SourceFolder:
+        select(m_widgets.sourceFolderOption, &OptionControls::chooseSourceFolder);
+        break;
+    case DestinationMode::None:
+        break;
+    }
+    if (m_preferences.writeMode() == WriteMode::CreateNew)
+        select(m_widgets.createNewOption, &OptionControls::chooseCreateNew);
+    else
+        select(m_widgets.overwriteOption, &OptionControls::chooseOverwrite);
+    setChecked(m_widgets.archiveModeBox, m_preferences.archiveMode(), &OptionControls::archiveModeClicked);
+    setChecked(m_widgets.stampBox, m_preferences.stamping(), &OptionControls::stampClicked);
+    setChecked(m_widgets.startAtLoginBox, m_preferences.startAtLogin(), &OptionControls::startAtLoginClicked);
+    setChecked(m_widgets.startInTrayBox, m_preferences.startInTray(), &OptionControls::startInTrayClicked);
 }

@@ -8,10 +8,11 @@
 
 class QAbstractButton;
 class QButtonGroup;
-class SettingsStore;
+class Preferences;
 
-// The behaviours of the option buttons and check boxes: each click stores the
-// new choice at once and keeps the dependent controls consistent. They run on
+// The behaviours of the option buttons and check boxes: each click puts the
+// new choice into the preferences (which store it at once) and keeps the
+// dependent controls consistent. They run on
 // the user's clicks (clicked, never on programmatic changes) and, through the
 // restore methods, when start-up gives a control a state that differs from
 // its current one.
@@ -21,22 +22,13 @@ public:
     // loading: true while start-up runs; startAtLoginBox's behaviour then does nothing.
     // Puts fixedFolderOption/sourceFolderOption and createNewOption/overwriteOption into one exclusive group
     // each.
-    OptionControls(const OptionWidgets& widgets, SettingsStore& store, std::function<bool()> loading,
+    OptionControls(const OptionWidgets& widgets, Preferences& preferences, std::function<bool()> loading,
         QObject* parent = nullptr);
 
-    // Start-up's restore steps, in the order start-up calls them.
-    // 1 selects fixedFolderOption, 2 selects sourceFolderOption, anything else neither.
-    void restoreWhereOption(int whereOption);
-    // 1 selects createNewOption, anything else overwriteOption.
-    void restoreBackupOption(int backupOption);
-    // 1 checks archiveModeBox, anything else leaves it unchecked.
-    void restoreArchiveMode(int state);
-    // "On" checks the box; anything else (even "on") leaves it unchecked.
-    void restoreIncludeDate(const QString& value);
-    void restoreWindowsStartup(const QString& value);
-    void restoreMinimized(const QString& value);
-    // All six from the store: "WhereOption", "Backup Option", "Check1",
-    // "Include Date", "Windows Startup", "Minimized".
+    // Start-up: shows the preferences in the controls, running a control's
+    // behaviour where its state changes: the destination (neither option
+    // for none), the write mode, archive mode, stamping, start at login and
+    // start in the tray, in that order.
     void restoreFromSettings();
 
     // The click behaviours themselves.
@@ -62,7 +54,7 @@ private:
     void onClicked(QAbstractButton* button, void (OptionControls::*behaviour)());
 
     OptionWidgets m_widgets;
-    SettingsStore& m_store;
+    Preferences& m_preferences;
     std::function<bool()> m_loading;
     QButtonGroup* m_whereGroup;
     QButtonGroup* m_backupGroup;

@@ -2,35 +2,31 @@
 
 #include "MainWindowLayout.h"
 #include "backupset/BackupSetModel.h"
-#include "settings/SettingKeys.h"
+#include "settings/Preferences.h"
 
-#include <QCheckBox>
 #include <QGroupBox>
-#include <QLineEdit>
-#include <QRadioButton>
 
-RunOptions runOptionsOf(const MainWindowLayout& form)
+RunOptions runOptionsOf(const Preferences& preferences, BackupTrigger::Kind kind)
 {
     RunOptions options;
-    options.archiveMode = form.archiveModeBox->isChecked();
-    options.stamping = form.stampBox->isChecked();
-    if (form.fixedFolderOption->isChecked())
-        options.destination = DestinationMode::FixedFolder;
-    else if (form.sourceFolderOption->isChecked())
-        options.destination = DestinationMode::SourceFolder;
-    if (form.createNewOption->isChecked())
-        options.writeMode = WriteMode::CreateNew;
-    else if (form.overwriteOption->isChecked())
-        options.writeMode = WriteMode::Overwrite;
-    options.folderText = form.destinationEdit->text();
+    options.archiveMode = preferences.archiveMode();
+    options.stamping = preferences.stamping();
+    options.destination = preferences.destination();
+    options.writeMode = preferences.writeMode();
+    options.folderText = preferences.destinationFolder();
+    options.keepDatedCopies = preferences.keepDatedCopies();
+    options.skipUnchanged = preferences.skipUnchanged();
+    // "Backup Now" always shows its failures: the user is there.
+    options.noteFailures
+        = kind == BackupTrigger::Kind::Automatic && preferences.onFailure() == FailureHandling::NoteAndGoOn;
     return options;
 }
 
-WindowBackupTrigger::WindowBackupTrigger(MainWindowLayout& form, const BackupSetModel& backupSet,
-    const SettingsStore& settings, RunServices services)
+WindowBackupTrigger::WindowBackupTrigger(
+    MainWindowLayout& form, const BackupSetModel& backupSet, Preferences& preferences, RunServices services)
     : m_form(form)
     , m_backupSet(backupSet)
-    , m_settings(settings)
+    , m_preferences(preferences)
     , m_run(std::move(services))
 {
 }
@@ -42,13 +38,9 @@ bool WindowBackupTrigger::isRunning() const
 
 bool WindowBackupTrigger::runBackup(Kind kind)
 {
-    RunOptions options = runOptionsOf(m_form);
-    options.keepDatedCopies = readNumber(m_settings, Setting::KeepDatedCopies);
-    options.skipUnchanged = readSwitch(m_settings, Setting::SkipUnchanged).value_or(false);
-    options.noteFailures = kind == Kind::Automatic && readNumber(m_settings, Setting::OnFailure) == 1;
-    const RunRequest request { std::move(options), m_backupSet.entries(),
+    const RunRequest request { runOptionsOf(m_preferences, kind), m_backupSet.entries(),
         [this](const QString& caption) { m_form.statusFrame->setTitle(caption); },
-        [this](const QString& folder) { m_form.destinationEdit->setText(folder); },
+        [this](const QString& folder) { m_preferences.setDestinationFolder(folder); },
         [this](int failed, bool noted) {
             if (m_runFinished)
                 m_runFinished(failed, noted);

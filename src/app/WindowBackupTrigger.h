@@ -5,18 +5,19 @@
 
 class BackupSetModel;
 class MainWindowLayout;
-class SettingsStore;
+class Preferences;
 
-// The run options as the window's controls show them at this moment.
-RunOptions runOptionsOf(const MainWindowLayout& form);
+// The options of a run of that kind, as the preferences (and so the window's
+// controls) hold them at this moment.
+RunOptions runOptionsOf(const Preferences& preferences, BackupTrigger::Kind kind);
 
-// Runs run over the backup set with the options of the window's controls
-// and the stored "More Options"; the outcome goes to statusFrame's caption, a
-// repaired folder text into destinationEdit.
+// Runs run over the backup set with the options of the preferences; the
+// outcome goes to statusFrame's caption, a repaired folder text back into the
+// preferences (and so into destinationEdit).
 class WindowBackupTrigger : public BackupTrigger {
 public:
-    WindowBackupTrigger(MainWindowLayout& form, const BackupSetModel& backupSet,
-        const SettingsStore& settings, RunServices services);
+    WindowBackupTrigger(MainWindowLayout& form, const BackupSetModel& backupSet, Preferences& preferences,
+        RunServices services);
     bool isRunning() const override;
     bool runBackup(Kind kind) override;
     // Told after every run how many files failed, and whether noted in the log.
@@ -25,7 +26,7 @@ public:
 private:
     MainWindowLayout& m_form;
     const BackupSetModel& m_backupSet;
-    const SettingsStore& m_settings;
+    Preferences& m_preferences;
     BackupRun m_run;
     std::function<void(int, bool)> m_runFinished;
 };

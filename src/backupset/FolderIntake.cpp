@@ -6,7 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/StopRequest.h"
-#include "settings/SettingKeys.h"
+#include "settings/Preferences.h"
 #include "support/BrowseForFolder.h"
 #include "support/EventPacer.h"
 
@@ -38,7 +38,7 @@ private:
 
 } // namespace
 
-bool addAllFilesInFolder(FolderIntakeServices services, SettingsStore& settings, BackupSetIntake& intake,
+bool addAllFilesInFolder(FolderIntakeServices services, Preferences& preferences, BackupSetIntake& intake,
     const std::function<void(bool busy)>& setBusy)
 {
     const QString reply = services.dialogs.inputBox(QStringLiteral("Quillstead"),
@@ -51,7 +51,7 @@ bool addAllFilesInFolder(FolderIntakeServices services, SettingsStore& settings,
         return false;
     if (reply.isEmpty())
         return true;
-    writeSetting(settings, Setting::Extension, reply);
+    preferences.setExtension(reply);
     const QString folder = browseForFolder(services.dialogs, QStringLiteral("Please select folder to add:"));
     if (services.stop.requested())
         return false;

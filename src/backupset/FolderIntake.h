@@ -10,7 +10,7 @@ class Clock;
 class Dialogs;
 class FileSystem;
 class QMimeData;
-class SettingsStore;
+class Preferences;
 class StopRequest;
 
 // What the folder command and the drop intake work with. stop is raised when
@@ -26,7 +26,7 @@ struct FolderIntakeServices {
 // "Extension") and a folder, then adds the tree's files whose names end in
 // "." and that extension, with the busy pointer on meanwhile. False when
 // shutdown stopped it.
-bool addAllFilesInFolder(FolderIntakeServices services, SettingsStore& settings, BackupSetIntake& intake,
+bool addAllFilesInFolder(FolderIntakeServices services, Preferences& preferences, BackupSetIntake& intake,
     const std::function<void(bool busy)>& setBusy);
 
 // The local paths of dropped data when it is a list of file: URLs (what file

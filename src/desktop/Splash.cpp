@@ -4,8 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/StopRequest.h"
-#include "settings/SettingKeys.h"
-#include "settings/SettingsStore.h"
+#include "settings/Preferences.h"
 #include "support/FileExists.h"
 #include "support/Twips.h"
 #include "support/WaitSeconds.h"
@@ -32,7 +31,7 @@ QFrame* lineNamed(QWidget* parent, const char* name)
 
 } // namespace
 
-Splash::Splash(SettingsStore& settings, QWidget* parent)
+Splash::Splash(Preferences& preferences, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
     , picture(new QLabel(this))
     , hideNextTimeCheck(new QCheckBox(QStringLiteral("Hide this at next startup"), this))
@@ -40,7 +39,7 @@ Splash::Splash(SettingsStore& settings, QWidget* parent)
     , topEdge(lineNamed(this, "topEdge"))
     , rightEdge(lineNamed(this, "rightEdge"))
     , bottomEdge(lineNamed(this, "bottomEdge"))
-    , m_settings(settings)
+    , m_preferences(preferences)
 {
     setObjectName(QStringLiteral("Splash"));
     setAutoFillBackground(true);
@@ -59,7 +58,7 @@ Splash::Splash(SettingsStore& settings, QWidget* parent)
 void Splash::showAtStartUp(
     const FileSystem& files, const Clock& clock, const StopRequest& stop, const QString& programFolder)
 {
-    if (readNumber(m_settings, Setting::ShowAgain) != 0)
+    if (!m_preferences.showSplash())
         return;
     const QString picturePath = splashPicturePath(files, programFolder);
     if (picturePath.isEmpty() || !fileExists(files, picturePath))
@@ -96,8 +95,7 @@ void Splash::showAtStartUp(
 
 void Splash::storeHideChoice()
 {
-    writeSetting(m_settings, Setting::ShowAgain,
-        hideNextTimeCheck->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    m_preferences.setShowSplash(!hideNextTimeCheck->isChecked());
 }
 
 QString splashPicturePath(const FileSystem& files, const QString& programFolder)

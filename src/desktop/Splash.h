@@ -7,7 +7,7 @@ class FileSystem;
 class QCheckBox;
 class QFrame;
 class QLabel;
-class SettingsStore;
+class Preferences;
 class StopRequest;
 
 // The splash window: the first picture of the program folder's Splash folder,
@@ -18,7 +18,7 @@ class Splash : public QWidget {
 public:
     static constexpr int Seconds = 4;
 
-    explicit Splash(SettingsStore& settings, QWidget* parent = nullptr);
+    explicit Splash(Preferences& preferences, QWidget* parent = nullptr);
 
     // Shows the splash for 4 seconds while events run, unless "ShowAgain"
     // says otherwise or there is no loadable picture; returns when done, or at
@@ -36,7 +36,7 @@ public:
 private:
     void storeHideChoice();
 
-    SettingsStore& m_settings;
+    Preferences& m_preferences;
 };
 
 // The splash picture: the first file of programFolder/Splash by name, or "".

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "settings/BackupChoices.h"
+
 #include <QString>
 
-enum class DestinationMode { None, FixedFolder, SourceFolder };
-enum class WriteMode { None, CreateNew, Overwrite };
-
-// What a backup run reads from the window's controls, taken once as the run starts.
+// What a backup run works by, taken once as the run starts.
 struct RunOptions {
     bool archiveMode = false; // archiveModeBox
     bool stamping = false; // stampBox

@@ -7,7 +7,7 @@
 #include "SecondsToClock.h"
 #include "engine/RunCaptions.h"
 #include "platform/Clock.h"
-#include "settings/SettingKeys.h"
+#include "settings/Preferences.h"
 #include "support/EventLoop.h"
 
 #include <QGroupBox>
@@ -19,20 +19,13 @@
 
 namespace {
 constexpr int tickMs = 1000;
-
-// The caption as the user reads it: a desktop theme may add "&" mnemonics to
-// button texts, which must not make the switch ignore its own captions.
-QString shownCaption(const QPushButton& button)
-{
-    return button.text().remove(QLatin1Char('&'));
-}
 } // namespace
 
-AutoBackupSchedule::AutoBackupSchedule(ScheduleWidgets widgets, SettingsStore& settings,
+AutoBackupSchedule::AutoBackupSchedule(ScheduleWidgets widgets, Preferences& preferences,
     BackupTrigger& trigger, const Clock& clock, QLocale locale, QObject* parent)
     : QObject(parent)
     , m_widgets(widgets)
-    , m_settings(settings)
+    , m_preferences(preferences)
     , m_trigger(trigger)
     , m_clock(clock)
     , m_locale(std::move(locale))
@@ -56,27 +49,38 @@ void AutoBackupSchedule::selectInterval(int oftenIndex)
 {
     const QScopedValueRollback<bool> quiet(m_selectingForStartUp, true);
     selectIntervalRow(*m_widgets.intervalList, oftenIndex);
-    m_intervalSeconds = ::intervalSeconds(*m_widgets.intervalList);
+    m_countdown.setInterval(::intervalSeconds(*m_widgets.intervalList));
 }
 
-void AutoBackupSchedule::applyStoredSwitch(const QString& backupSwitch)
+void AutoBackupSchedule::applySwitch(std::optional<bool> on)
 {
-    const std::optional<bool> on = switchValue(backupSwitch);
     if (on == false) {
-        m_widgets.autoBackupButton->setText(TurnOnCaption);
+        switchOff();
         setStatus(QStringLiteral("Auto Backup is Turned Off."));
-        m_widgets.countdownTimer->stop();
-        m_widgets.countdownTimer->setInterval(0);
     } else if (on == true) {
-        m_widgets.autoBackupButton->setText(TurnOffCaption);
-        m_widgets.countdownTimer->start(tickMs);
+        switchOn();
     }
 }
 
 void AutoBackupSchedule::restoreFromSettings()
 {
-    selectInterval(readNumber(m_settings, Setting::OftenIndex));
-    applyStoredSwitch(readSetting(m_settings, Setting::BackupSwitch));
+    selectInterval(m_preferences.intervalPosition());
+    applySwitch(m_preferences.autoBackup());
+}
+
+void AutoBackupSchedule::switchOn()
+{
+    m_countdown.switchOn();
+    m_widgets.autoBackupButton->setText(TurnOffCaption);
+    m_widgets.countdownTimer->start(tickMs);
+}
+
+void AutoBackupSchedule::switchOff()
+{
+    // The status caption, the bar and the count stay as they are.
+    m_countdown.switchOff();
+    m_widgets.autoBackupButton->setText(TurnOnCaption);
+    m_widgets.countdownTimer->stop();
 }
 
 void AutoBackupSchedule::tick()
@@ -87,33 +91,30 @@ void AutoBackupSchedule::tick()
     // past the interval, where it would never meet it again.
     if (m_inTick || m_trigger.isRunning())
         return;
-    if (!isOn()) {
+    if (!m_countdown.isOn()) {
         setStatus(QStringLiteral("Auto Backup is Off."));
         return;
     }
     const QScopedValueRollback<bool> inTick(m_inTick, true);
+    m_countdown.tick();
     showCountdown();
     letEventsRun();
     // The user may have switched off or chosen another interval meanwhile.
-    if (isOn() && m_intervalSeconds > 0 && m_count == m_intervalSeconds)
+    if (m_countdown.isDue())
         runBackupNow();
 }
 
 void AutoBackupSchedule::showCountdown()
 {
-    m_intervalSeconds = ::intervalSeconds(*m_widgets.intervalList);
-    if (m_intervalSeconds > 0) {
-        ++m_count;
-        m_widgets.countdownBar->setMaximum(m_intervalSeconds);
-        if (m_count <= m_intervalSeconds)
-            m_widgets.countdownBar->setValue(m_count);
+    const int interval = m_countdown.intervalSeconds();
+    if (interval > 0) {
+        m_widgets.countdownBar->setMaximum(interval);
+        if (m_countdown.count() <= interval)
+            m_widgets.countdownBar->setValue(m_countdown.count());
     } else {
-        // No interval chosen: nothing to count towards, so the countdown rests
-        // at 00:00:00 with an empty bar and no run starts.
-        m_count = 0;
         m_widgets.countdownBar->setValue(m_widgets.countdownBar->minimum());
     }
-    setStatus(QStringLiteral("Next backup will occur in ") + secondsToClock(m_intervalSeconds - m_count));
+    setStatus(QStringLiteral("Next backup will occur in ") + secondsToClock(m_countdown.secondsLeft()));
 }
 
 void AutoBackupSchedule::runBackupNow()
@@ -127,43 +128,29 @@ void AutoBackupSchedule::runBackupNow()
         letEventsRun();
     }
     setStatus(saved);
-    m_count = 0;
+    m_countdown.restart();
 }
 
 void AutoBackupSchedule::toggleSwitch()
 {
-    const QString caption = shownCaption(*m_widgets.autoBackupButton);
-    if (caption == TurnOnCaption) {
-        m_widgets.autoBackupButton->setText(TurnOffCaption);
-        m_count = 0;
-        m_widgets.countdownTimer->start(tickMs);
-        writeSwitch(m_settings, Setting::BackupSwitch, true);
-    } else if (caption == TurnOffCaption) {
-        // The status caption, the bar and the count stay as they are.
-        m_widgets.autoBackupButton->setText(TurnOnCaption);
-        m_widgets.countdownTimer->stop();
-        m_widgets.countdownTimer->setInterval(0);
-        writeSwitch(m_settings, Setting::BackupSwitch, false);
-    }
+    if (m_countdown.isOn())
+        switchOff();
+    else
+        switchOn();
+    m_preferences.setAutoBackup(m_countdown.isOn());
 }
 
 void AutoBackupSchedule::chooseInterval()
 {
     // With no row selected there is no position worth storing; the countdown
-    // still restarts, and the tick rests until a row is chosen.
+    // still restarts, and rests until a row is chosen.
     const int index = selectedIntervalIndex(*m_widgets.intervalList);
     if (index > 0)
-        writeSetting(m_settings, Setting::OftenIndex, QString::number(index));
-    m_intervalSeconds = ::intervalSeconds(*m_widgets.intervalList);
-    m_count = 0;
+        m_preferences.setIntervalPosition(index);
+    m_countdown.setInterval(::intervalSeconds(*m_widgets.intervalList));
 }
 
 void AutoBackupSchedule::setStatus(const QString& text)
 {
     m_widgets.statusFrame->setTitle(text);
-}
-
-bool AutoBackupSchedule::isOn() const
-{
-    return m_widgets.countdownTimer->interval() != 0;
 }

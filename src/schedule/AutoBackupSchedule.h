@@ -1,19 +1,24 @@
 #pragma once
 
+#include "Countdown.h"
 #include "ScheduleWidgets.h"
 
 #include <QLocale>
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 class BackupTrigger;
 class Clock;
-class SettingsStore;
+class Preferences;
 
-// The auto-backup schedule: the one-second countdown of countdownTimer, the switch
-// autoBackupButton and the interval choice in intervalList. It connects to the widgets'
-// signals itself; the window only has to create the widgets and call the
-// start-up helpers.
+// The auto-backup schedule on the window: shows the Countdown (status
+// caption, bar, the switch autoBackupButton's caption), lets countdownTimer
+// tick it once a second while it runs, and takes the switch and the interval
+// choice in intervalList into it and into the preferences. It connects to
+// the widgets' signals itself; the window only has to create the widgets and
+// call the start-up helpers.
 //
 // The interval list reacts to a mouse click (also on the row already selected,
 // which restarts the countdown) and to every selection change made by the user,
@@ -23,7 +28,7 @@ class AutoBackupSchedule : public QObject {
     Q_OBJECT
 
 public:
-    AutoBackupSchedule(ScheduleWidgets widgets, SettingsStore& settings, BackupTrigger& trigger,
+    AutoBackupSchedule(ScheduleWidgets widgets, Preferences& preferences, BackupTrigger& trigger,
         const Clock& clock, QLocale locale, QObject* parent = nullptr);
 
     // Start-up: the header and the eleven captions of intervalList.
@@ -31,37 +36,36 @@ public:
     // Start-up: selects the row at the 1-based position without storing it or
     // touching the count; a position outside the list leaves no row selected.
     void selectInterval(int oftenIndex);
-    // Start-up: "Off" shows the off state, "On" starts the timer (the status
-    // caption waits for the first tick); any other text changes nothing.
-    void applyStoredSwitch(const QString& backupSwitch);
-    // Start-up: selectInterval and applyStoredSwitch with the stored
-    // "OftenIndex" and "BackupSwitch".
+    // Start-up: off shows the off state, on starts the countdown (the status
+    // caption waits for the first tick); neither (a damaged stored switch)
+    // changes nothing.
+    void applySwitch(std::optional<bool> on);
+    // Start-up: selectInterval and applySwitch with the stored interval and switch.
     void restoreFromSettings();
 
     // countdownTimer's tick: counts one second, shows the time left and runs the backup
     // when the count reaches the interval.
     void tick();
-    // autoBackupButton's click: switches by the button's caption and stores "BackupSwitch".
+    // autoBackupButton's click: switches the countdown on or off and stores it.
     void toggleSwitch();
-    // intervalList's click: stores "OftenIndex" and restarts the countdown.
+    // intervalList's click: stores the interval's position and restarts the countdown.
     void chooseInterval();
 
-    int count() const { return m_count; }
-    int intervalSeconds() const { return m_intervalSeconds; }
+    const Countdown& countdown() const { return m_countdown; }
 
 private:
+    void switchOn();
+    void switchOff();
     void showCountdown();
     void runBackupNow();
     void setStatus(const QString& text);
-    bool isOn() const;
 
     ScheduleWidgets m_widgets;
-    SettingsStore& m_settings;
+    Preferences& m_preferences;
     BackupTrigger& m_trigger;
     const Clock& m_clock;
     QLocale m_locale;
-    int m_count = 0;
-    int m_intervalSeconds = 0;
+    Countdown m_countdown;
     bool m_inTick = false;
     bool m_selectingForStartUp = false;
 };

@@ -9,8 +9,8 @@ class QTreeWidget;
 // The window's controls that the schedule drives; the window owns them.
 struct ScheduleWidgets {
     QTreeWidget* intervalList; // the interval list
-    QPushButton* autoBackupButton; // the auto-backup switch; its caption is the switch state
+    QPushButton* autoBackupButton; // the auto-backup switch; its caption says what a click does
     QProgressBar* countdownBar; // the countdown bar
     QGroupBox* statusFrame; // its title is the status caption
-    QTimer* countdownTimer; // 1000 ms and running while on; stopped with interval 0 while off
+    QTimer* countdownTimer; // ticks every 1000 ms while the countdown runs
 };

@@ -2,8 +2,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
-#include "settings/SettingKeys.h"
-#include "settings/SettingsStore.h"
+#include "settings/Preferences.h"
 #include "support/BrowseForFolder.h"
 
 #include <QEvent>
@@ -12,15 +11,20 @@
 #include <QTimer>
 
 DestinationFolder::DestinationFolder(QLineEdit* destinationEdit, QPushButton* chooseFolderButton,
-    QPushButton* viewFolderButton, SettingsStore& store, Dialogs& dialogs, Launcher& launcher,
+    QPushButton* viewFolderButton, Preferences& preferences, Dialogs& dialogs, Launcher& launcher,
     QObject* parent)
     : QObject(parent)
     , m_folderEdit(destinationEdit)
-    , m_store(store)
+    , m_preferences(preferences)
     , m_dialogs(dialogs)
     , m_launcher(launcher)
 {
-    connect(m_folderEdit, &QLineEdit::textChanged, this, &DestinationFolder::storeText);
+    connect(m_folderEdit, &QLineEdit::textChanged, &m_preferences, &Preferences::setDestinationFolder);
+    connect(
+        &m_preferences, &Preferences::destinationFolderChanged, m_folderEdit, [this](const QString& folder) {
+            if (m_folderEdit->text() != folder)
+                m_folderEdit->setText(folder);
+        });
     connect(chooseFolderButton, &QPushButton::clicked, this, &DestinationFolder::chooseFolder);
     connect(viewFolderButton, &QPushButton::clicked, this, &DestinationFolder::viewFolder);
     m_folderEdit->installEventFilter(this);
@@ -28,12 +32,7 @@ DestinationFolder::DestinationFolder(QLineEdit* destinationEdit, QPushButton* ch
 
 void DestinationFolder::restoreFromSettings()
 {
-    m_folderEdit->setText(readSetting(m_store, Setting::Path));
-}
-
-void DestinationFolder::storeText(const QString& text)
-{
-    writeSetting(m_store, Setting::Path, text);
+    m_folderEdit->setText(m_preferences.destinationFolder());
 }
 
 void DestinationFolder::chooseFolder()

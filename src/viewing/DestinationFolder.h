@@ -6,19 +6,20 @@ class Dialogs;
 class Launcher;
 class QLineEdit;
 class QPushButton;
-class SettingsStore;
+class Preferences;
 
-// The fixed destination folder's controls: destinationEdit holds the folder and stores
-// every change under "Path" at once, "..." (chooseFolderButton) picks the folder,
+// The fixed destination folder's controls: destinationEdit shows the folder of
+// the preferences and puts every change into them at once (and a change made
+// there, such as a run's repair, into the box), "..." (chooseFolderButton) picks the folder,
 // "View This Folder" (viewFolderButton) opens it in the file manager.
 class DestinationFolder : public QObject {
     Q_OBJECT
 public:
     DestinationFolder(QLineEdit* destinationEdit, QPushButton* chooseFolderButton,
-        QPushButton* viewFolderButton, SettingsStore& store, Dialogs& dialogs, Launcher& launcher,
+        QPushButton* viewFolderButton, Preferences& preferences, Dialogs& dialogs, Launcher& launcher,
         QObject* parent = nullptr);
 
-    // Puts the stored "Path" (or its default) into destinationEdit.
+    // Puts the preferences' folder into destinationEdit.
     void restoreFromSettings();
     // "...": the chosen folder, always ending in "/", replaces the text; cancel keeps it.
     void chooseFolder();
@@ -29,10 +30,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void storeText(const QString& text);
-
     QLineEdit* m_folderEdit;
-    SettingsStore& m_store;
+    Preferences& m_preferences;
     Dialogs& m_dialogs;
     Launcher& m_launcher;
 };

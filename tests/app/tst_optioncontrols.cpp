@@ -1,4 +1,5 @@
 #include "app/OptionControls.h"
+#include "settings/Preferences.h"
 #include "settings/SettingsStore.h"
 
 #include <QCheckBox>
@@ -18,6 +19,7 @@ namespace {
 struct Window {
     explicit Window(const QString& iniPath)
         : store(iniPath)
+        , preferences(store)
     {
         auto* layout = new QVBoxLayout(&widget);
         auto add = [&](auto* control, const char* name) {
@@ -32,7 +34,7 @@ struct Window {
             add(new QCheckBox, "archiveModeBox"), add(new QCheckBox, "startAtLoginBox"),
             add(new QCheckBox, "stampBox"), add(new QCheckBox, "startInTrayBox"),
             add(new QLineEdit, "destinationEdit"), add(new QPushButton, "chooseFolderButton") };
-        controls = std::make_unique<OptionControls>(w, store, [this] { return loading; });
+        controls = std::make_unique<OptionControls>(w, preferences, [this] { return loading; });
         QObject::connect(controls.get(), &OptionControls::startWithLoginChanged,
             [this](bool on) { startWithLogin.append(on); });
         widget.show();
@@ -63,6 +65,7 @@ struct Window {
     QList<QWidget*> all;
     OptionWidgets w;
     SettingsStore store;
+    Preferences preferences;
     bool loading = false;
     QList<bool> startWithLogin;
     std::unique_ptr<OptionControls> controls;

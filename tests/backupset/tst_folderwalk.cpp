@@ -8,6 +8,7 @@
 #include "backupset/WildcardMatch.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/StopRequest.h"
+#include "settings/Preferences.h"
 #include "settings/SettingsStore.h"
 #include "support/EventPacer.h"
 
@@ -325,9 +326,10 @@ private slots:
         tree.files({ "a.txt", "B.TXT", "c.doc", "Sub/d.Txt", "notxt" });
         Walk walk;
         SettingsStore settings(tree.dir.filePath("Quillstead.ini"));
+        Preferences preferences(settings);
         QList<bool> busy;
         walk.dialogs.answers = { "TXT", tree.top };
-        QVERIFY(addAllFilesInFolder(walk.services, settings, walk.intake, [&](bool on) { busy << on; }));
+        QVERIFY(addAllFilesInFolder(walk.services, preferences, walk.intake, [&](bool on) { busy << on; }));
         QCOMPARE(walk.model.entries(), tree.paths({ "a.txt", "B.TXT", "Sub/d.Txt" }));
         QCOMPARE(settings.value("Extension", "<none>"), QString("TXT"));
         QCOMPARE(busy, (QList<bool> { true, false }));
@@ -344,10 +346,10 @@ private slots:
 
         // Cancelling either dialog adds nothing; an empty reply is not stored.
         walk.dialogs.answers = { "doc", "" };
-        QVERIFY(addAllFilesInFolder(walk.services, settings, walk.intake, [&](bool on) { busy << on; }));
+        QVERIFY(addAllFilesInFolder(walk.services, preferences, walk.intake, [&](bool on) { busy << on; }));
         QCOMPARE(settings.value("Extension", "<none>"), QString("doc"));
         walk.dialogs.answers = { "" };
-        QVERIFY(addAllFilesInFolder(walk.services, settings, walk.intake, [&](bool on) { busy << on; }));
+        QVERIFY(addAllFilesInFolder(walk.services, preferences, walk.intake, [&](bool on) { busy << on; }));
         QCOMPARE(settings.value("Extension", "<none>"), QString("doc"));
         QCOMPARE(walk.dialogs.requests.size(), 5);
         QCOMPARE(walk.model.entryCount(), 3);

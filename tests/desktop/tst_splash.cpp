@@ -2,6 +2,7 @@
 #include "desktop/Splash.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/StopRequest.h"
+#include "settings/Preferences.h"
 #include "settings/SettingsStore.h"
 #include "support/Twips.h"
 
@@ -24,7 +25,8 @@ struct Start {
     FakeClock clock;
     StopRequest stop;
     SettingsStore settings { root.filePath("q.ini") };
-    Splash splash { settings };
+    Preferences preferences { settings };
+    Splash splash { preferences };
 
     Start()
     {

@@ -1,3 +1,4 @@
+#include "settings/Preferences.h"
 #include "settings/SettingsStore.h"
 #include "viewing/DestinationFolder.h"
 
@@ -32,9 +33,10 @@ struct Window {
     QPushButton* chooseFolderButton = new QPushButton("...");
     QPushButton* viewFolderButton = new QPushButton("View This Folder");
     SettingsStore store;
+    Preferences preferences { store };
     ScriptedDialogs dialogs;
     FakeLauncher launcher;
-    DestinationFolder folder { destinationEdit, chooseFolderButton, viewFolderButton, store, dialogs,
+    DestinationFolder folder { destinationEdit, chooseFolderButton, viewFolderButton, preferences, dialogs,
         launcher };
 };
 

@@ -1,0 +1,188 @@
+#include "Preferences.h"
+
+#include "SettingKeys.h"
+
+namespace {
+
+// Stores text under key; true when the value, read back typed, changed.
+template <typename Read> bool store(SettingsStore& settings, Setting key, const QString& text, Read read)
+{
+    const auto before = read();
+    writeSetting(settings, key, text);
+    return read() != before;
+}
+
+} // namespace
+
+Preferences::Preferences(SettingsStore& store, QObject* parent)
+    : QObject(parent)
+    , m_store(store)
+{
+}
+
+DestinationMode Preferences::destination() const
+{
+    switch (readNumber(m_store, Setting::WhereOption)) {
+    case 1:
+        return DestinationMode::FixedFolder;
+    case 2:
+        return DestinationMode::SourceFolder;
+    default:
+        return DestinationMode::None;
+    }
+}
+
+void Preferences::setDestination(DestinationMode mode)
+{
+    const QString text = mode == DestinationMode::FixedFolder ? QStringLiteral("1")
+        : mode == DestinationMode::SourceFolder               ? QStringLiteral("2")
+                                                              : QStringLiteral("0");
+    if (store(m_store, Setting::WhereOption, text, [this] { return destination(); }))
+        emit destinationChanged(mode);
+}
+
+WriteMode Preferences::writeMode() const
+{
+    return readNumber(m_store, Setting::BackupOption) == 1 ? WriteMode::CreateNew : WriteMode::Overwrite;
+}
+
+void Preferences::setWriteMode(WriteMode mode)
+{
+    const QString text = mode == WriteMode::CreateNew ? QStringLiteral("1") : QStringLiteral("2");
+    if (store(m_store, Setting::BackupOption, text, [this] { return writeMode(); }))
+        emit writeModeChanged(writeMode());
+}
+
+bool Preferences::archiveMode() const
+{
+    return readNumber(m_store, Setting::ArchiveMode) == 1;
+}
+
+void Preferences::setArchiveMode(bool on)
+{
+    if (store(m_store, Setting::ArchiveMode, on ? QStringLiteral("1") : QStringLiteral("0"),
+            [this] { return archiveMode(); }))
+        emit archiveModeChanged(on);
+}
+
+bool Preferences::stamping() const
+{
+    return readSwitch(m_store, Setting::IncludeDate).value_or(false);
+}
+
+void Preferences::setStamping(bool on)
+{
+    if (store(m_store, Setting::IncludeDate, switchText(on), [this] { return stamping(); }))
+        emit stampingChanged(on);
+}
+
+bool Preferences::startAtLogin() const
+{
+    return readSwitch(m_store, Setting::WindowsStartup).value_or(false);
+}
+
+void Preferences::setStartAtLogin(bool on)
+{
+    if (store(m_store, Setting::WindowsStartup, switchText(on), [this] { return startAtLogin(); }))
+        emit startAtLoginChanged(on);
+}
+
+bool Preferences::startInTray() const
+{
+    return readSwitch(m_store, Setting::Minimized).value_or(false);
+}
+
+void Preferences::setStartInTray(bool on)
+{
+    if (store(m_store, Setting::Minimized, switchText(on), [this] { return startInTray(); }))
+        emit startInTrayChanged(on);
+}
+
+QString Preferences::destinationFolder() const
+{
+    return readSetting(m_store, Setting::Path);
+}
+
+void Preferences::setDestinationFolder(const QString& folder)
+{
+    if (store(m_store, Setting::Path, folder, [this] { return destinationFolder(); }))
+        emit destinationFolderChanged(folder);
+}
+
+std::optional<bool> Preferences::autoBackup() const
+{
+    return readSwitch(m_store, Setting::BackupSwitch);
+}
+
+void Preferences::setAutoBackup(bool on)
+{
+    if (store(m_store, Setting::BackupSwitch, switchText(on), [this] { return autoBackup(); }))
+        emit autoBackupChanged(on);
+}
+
+int Preferences::intervalPosition() const
+{
+    return readNumber(m_store, Setting::OftenIndex);
+}
+
+void Preferences::setIntervalPosition(int position)
+{
+    if (store(m_store, Setting::OftenIndex, QString::number(position), [this] { return intervalPosition(); }))
+        emit intervalPositionChanged(intervalPosition());
+}
+
+int Preferences::keepDatedCopies() const
+{
+    return readNumber(m_store, Setting::KeepDatedCopies);
+}
+
+void Preferences::setKeepDatedCopies(int count)
+{
+    if (store(
+            m_store, Setting::KeepDatedCopies, QString::number(count), [this] { return keepDatedCopies(); }))
+        emit unattendedChanged();
+}
+
+bool Preferences::skipUnchanged() const
+{
+    return readSwitch(m_store, Setting::SkipUnchanged).value_or(false);
+}
+
+void Preferences::setSkipUnchanged(bool on)
+{
+    if (store(m_store, Setting::SkipUnchanged, switchText(on), [this] { return skipUnchanged(); }))
+        emit unattendedChanged();
+}
+
+FailureHandling Preferences::onFailure() const
+{
+    return readNumber(m_store, Setting::OnFailure) == 1 ? FailureHandling::NoteAndGoOn
+                                                        : FailureHandling::ShowAndWait;
+}
+
+void Preferences::setOnFailure(FailureHandling handling)
+{
+    const QString text = handling == FailureHandling::NoteAndGoOn ? QStringLiteral("1") : QStringLiteral("0");
+    if (store(m_store, Setting::OnFailure, text, [this] { return onFailure(); }))
+        emit unattendedChanged();
+}
+
+bool Preferences::showSplash() const
+{
+    return readNumber(m_store, Setting::ShowAgain) == 0;
+}
+
+void Preferences::setShowSplash(bool show)
+{
+    writeSetting(m_store, Setting::ShowAgain, show ? QStringLiteral("0") : QStringLiteral("1"));
+}
+
+QString Preferences::extension() const
+{
+    return readSetting(m_store, Setting::Extension);
+}
+
+void Preferences::setExtension(const QString& extension)
+{
+    writeSetting(m_store, Setting::Extension, extension);
+}

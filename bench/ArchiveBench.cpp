@@ -12,6 +12,7 @@
 #include "engine/ArchiveMode.h"
 #include "engine/BackupRun.h"
 #include "platform/LocalFileSystem.h"
+#include "platform/StopRequest.h"
 #include "platform/SystemClock.h"
 #include "support/TempFolder.h"
 
@@ -71,8 +72,9 @@ ArchiveFigures measure(const QString& work, const FileSet& set, const QString& s
     LocalFileSystem files;
     SystemClock clock;
     CountingDialogs dialogs;
-    BackupRun save(
-        RunServices { files, clock, dialogs, QLocale(QLocale::English, QLocale::UnitedStates), prog });
+    const StopRequest neverStopped;
+    BackupRun save(RunServices {
+        files, clock, dialogs, QLocale(QLocale::English, QLocale::UnitedStates), prog, neverStopped });
     const RunRequest request { RunOptions {
                                    true, false, DestinationMode::FixedFolder, WriteMode::CreateNew, runDest },
         sources, [](const QString&) {}, [](const QString&) {} };

@@ -7,6 +7,7 @@
 #include "CountingDialogs.h"
 #include "engine/BackupRun.h"
 #include "platform/LocalFileSystem.h"
+#include "platform/StopRequest.h"
 #include "platform/SystemClock.h"
 
 #include <QDir>
@@ -28,8 +29,9 @@ Figures measure(const QString& work, const FileSet& set, QTextStream& out)
     LocalFileSystem files;
     SystemClock clock;
     CountingDialogs dialogs;
-    BackupRun save(RunServices {
-        files, clock, dialogs, QLocale(QLocale::English, QLocale::UnitedStates), work + "/prog" });
+    const StopRequest neverStopped;
+    BackupRun save(RunServices { files, clock, dialogs, QLocale(QLocale::English, QLocale::UnitedStates),
+        work + "/prog", neverStopped });
     const RunRequest request { RunOptions { false, false, DestinationMode::FixedFolder, WriteMode::CreateNew,
                                    runDest },
         sources, [](const QString&) {}, [](const QString&) {} };

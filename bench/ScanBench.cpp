@@ -13,7 +13,7 @@
 #include "platform/LocalFileSystem.h"
 #include "platform/StopRequest.h"
 #include "platform/SystemClock.h"
-#include "support/EventPacer.h"
+#include "support/EventLoop.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -14,6 +14,7 @@
 #include "engine/CopyCatalog.h"
 #include "engine/DateText.h"
 #include "platform/LocalFileSystem.h"
+#include "platform/StopRequest.h"
 #include "platform/SystemClock.h"
 
 #include <QDir>
@@ -33,13 +34,14 @@ struct Runner {
     LocalFileSystem files;
     SystemClock clock;
     CountingDialogs dialogs;
+    const StopRequest neverStopped;
     std::unique_ptr<CopyCatalog> catalog;
     BackupRun run;
     // With a catalog in the program folder, as the program has; without one
     // the run records nothing.
     explicit Runner(const QString& programFolder, bool withCatalog = true)
         : catalog(withCatalog ? std::make_unique<CopyCatalog>(programFolder + "/catalog.sqlite") : nullptr)
-        , run(RunServices { files, clock, dialogs, english, programFolder, nullptr, {}, catalog.get() })
+        , run(RunServices { files, clock, dialogs, english, programFolder, neverStopped, {}, catalog.get() })
     {
         QDir().mkpath(programFolder);
     }

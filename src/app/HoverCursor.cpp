@@ -1,6 +1,6 @@
 #include "HoverCursor.h"
 
-#include "support/FileExists.h"
+#include "platform/FileSystem.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -32,7 +32,7 @@ QPoint hotSpotOf(const QString& path, const QSize& imageSize)
 std::optional<QCursor> loadHoverCursor(const FileSystem& files, const QString& programFolder)
 {
     const QString path = programFolder + QStringLiteral("/HAND-M.CUR");
-    if (!fileExists(files, path))
+    if (!files.queryAttributes(path))
         return std::nullopt;
     QImageReader reader(path, "cur");
     const QImage image = reader.read();

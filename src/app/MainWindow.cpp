@@ -63,7 +63,7 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
     , m_preferences(new Preferences(m_services.settings, this))
     , m_trigger(*m_form, m_backupSet, *m_preferences,
           RunServices { m_services.files, m_services.clock, m_services.dialogs, m_services.locale,
-              m_services.programFolder, &m_stop, companionFolder(QStringLiteral("7za")), &m_catalog })
+              m_services.programFolder, m_stop, companionFolder(QStringLiteral("7za")), &m_catalog })
     , m_schedule(
           new AutoBackupSchedule(ScheduleWidgets { m_form->intervalList, m_form->autoBackupButton,
                                      m_form->countdownBar, m_form->statusFrame, m_form->countdownTimer },

@@ -8,7 +8,7 @@
 #include "platform/StopRequest.h"
 #include "settings/Preferences.h"
 #include "support/BrowseForFolder.h"
-#include "support/EventPacer.h"
+#include "support/EventLoop.h"
 
 #include <QMimeData>
 #include <QUrl>

@@ -1,16 +1,23 @@
 #include "FolderWalk.h"
 
 #include "BackupSetIntake.h"
-#include "CollapseSeparators.h"
 #include "FirstNames.h"
 #include "WildcardMatch.h"
 #include "platform/FileSystem.h"
-#include "support/EventPacer.h"
+#include "support/EventLoop.h"
 
 #include <algorithm>
 #include <deque>
 
 namespace {
+
+// Replaces every pair of consecutive separators in path by one, left to
+// right in one pass (so "///" becomes "//"), as joining a name to a root
+// folder's path needs.
+QString collapseSeparators(QString path)
+{
+    return path.replace(QStringLiteral("//"), QStringLiteral("/"));
+}
 
 constexpr QChar Separator = u'/';
 

@@ -5,9 +5,8 @@
 #include "platform/FileSystem.h"
 #include "platform/StopRequest.h"
 #include "settings/Preferences.h"
-#include "support/FileExists.h"
+#include "support/EventLoop.h"
 #include "support/Twips.h"
-#include "support/WaitSeconds.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -61,7 +60,7 @@ void Splash::showAtStartUp(
     if (!m_preferences.showSplash())
         return;
     const QString picturePath = splashPicturePath(files, programFolder);
-    if (picturePath.isEmpty() || !fileExists(files, picturePath))
+    if (picturePath.isEmpty() || !files.queryAttributes(picturePath))
         return;
     const QPixmap image(picturePath);
     if (image.isNull())

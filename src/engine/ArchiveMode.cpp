@@ -9,7 +9,7 @@
 #include "TempNameSet.h"
 #include "platform/FileSystem.h"
 #include "platform/StopRequest.h"
-#include "support/EventPacer.h"
+#include "support/EventLoop.h"
 #include "support/TempFolder.h"
 
 #include <QCryptographicHash>
@@ -82,7 +82,7 @@ private:
         if (m_files.fileExists(path))
             m_files.removeFile(path);
     }
-    bool stopRequested() const { return m_services.stop && m_services.stop->requested(); }
+    bool stopRequested() const { return m_services.stop.requested(); }
     // Every box lets events run, and shutdown may begin meanwhile; true then.
     // Failures of the archive itself are noted under its name.
     bool report(const QString& description, int line, const QString& subject = {})
@@ -107,8 +107,7 @@ private:
     // Lets events run between the pieces of the copies, every 50 ms or so:
     // after each of thousands of small files it would cost more than the
     // copies. False once shutdown has begun.
-    const StopRequest m_neverStopped; // stands in when no stop request was handed in
-    EventPacer m_pacer { m_services.clock, m_services.stop ? *m_services.stop : m_neverStopped, 50 };
+    EventPacer m_pacer { m_services.clock, m_services.stop, 50 };
     const KeepGoing m_keepGoing = [this] { return m_pacer.keepGoing(); };
     bool m_stopped = false;
     bool m_failed = false;
@@ -276,7 +275,7 @@ bool ArchiveRun::pack(const QString& folder, const QString& archiveName)
     // has little left to write. Adding to an archive, it writes a new one
     // beside the old under this name, then renames it over.
     const QString written = adding ? working + QStringLiteral(".tmp") : working;
-    const RunResult ran = runAndWait(call, m_services.stop, [&] { m_files.startWriteOut(written); });
+    const RunResult ran = runAndWait(call, &m_services.stop, [&] { m_files.startWriteOut(written); });
     if (ran.end == RunResult::End::Stopped) {
         removeIfPresent(working);
         m_stopped = true;

@@ -2,10 +2,10 @@
 
 #include "ArchiveMode.h"
 #include "CopyCatalog.h"
+#include "DateText.h"
 #include "OwnCopies.h"
 #include "PathPieces.h"
 #include "PerFileRun.h"
-#include "RunCaptions.h"
 #include "RunErrorLocations.h"
 #include "RunFailures.h"
 #include "platform/Clock.h"

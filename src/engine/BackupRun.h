@@ -20,7 +20,7 @@ struct RunServices {
     Dialogs& dialogs; // shows the "Application Error" box and waits for OK
     QLocale locale; // month names, AM/PM, the general date format
     QString programFolder; // home of history.txt (and of the archiver's files)
-    const StopRequest* stop = nullptr; // raised by shutdown: the run ends without further steps
+    const StopRequest& stop; // raised by shutdown: the run ends without further steps
     QString archiverFolder = {}; // the folder that holds 7za; empty: the program folder
     // The record of the copies made, which alone proves a copy the program's
     // own. None: nothing is skipped as unchanged, trimmed or protected.

@@ -133,3 +133,8 @@ QString stampTime(const QTime& time, const QLocale& locale)
     const QString designator = stampWord(time.hour() < 12 ? locale.amText() : locale.pmText());
     return designator.isEmpty() ? clock : clock + u' ' + designator;
 }
+
+QString completionCaption(const QDateTime& when, const QLocale& locale)
+{
+    return QStringLiteral("Auto Backup Complete at ") + generalDateText(when, locale);
+}

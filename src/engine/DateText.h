@@ -20,3 +20,7 @@ QString generalDateFormat(const QLocale& locale);
 QString stampDate(const QDate& date, const QLocale& locale);
 // Stamp "hh mm ss AMPM": 09 05 03 PM (12-hour clock, locale's designators).
 QString stampTime(const QTime& time, const QLocale& locale);
+
+// The status caption a finished run leaves: "Auto Backup Complete at " and
+// the date and time text. The run and the countdown both show it.
+QString completionCaption(const QDateTime& when, const QLocale& locale);

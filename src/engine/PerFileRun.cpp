@@ -68,7 +68,7 @@ PerFileRun::PerFileRun(
     , m_stamp { request.options.writeMode, services.clock, services.locale }
     , m_failures(failures)
     , m_own(own)
-    , m_pacer(services.clock, services.stop ? *services.stop : m_neverStopped, EventPassMs)
+    , m_pacer(services.clock, services.stop, EventPassMs)
     , m_keepGoingWhileCopying([this] { return m_pacer.keepGoing(); })
     , m_copies(services.files.startCopies())
 {

@@ -5,7 +5,7 @@
 #include "FixedFolder.h"
 #include "platform/FileSystem.h"
 #include "platform/StopRequest.h"
-#include "support/EventPacer.h"
+#include "support/EventLoop.h"
 
 #include <QHash>
 #include <QList>
@@ -69,7 +69,6 @@ private:
     const StampSettings m_stamp;
     RunFailures& m_failures;
     OwnCopies& m_own;
-    const StopRequest m_neverStopped; // stands in when no stop request was handed in
     EventPacer m_pacer;
     const KeepGoing m_keepGoingWhileCopying;
     std::unique_ptr<CopyGroup> m_copies;

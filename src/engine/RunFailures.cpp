@@ -29,5 +29,5 @@ bool RunFailures::report(const QString& description, int lineLabel, const QStrin
 
 bool RunFailures::stopRequested() const
 {
-    return m_services.stop && m_services.stop->requested();
+    return m_services.stop.requested();
 }

@@ -5,7 +5,7 @@
 #include "IntervalTable.h"
 #include "ScheduleTexts.h"
 #include "SecondsToClock.h"
-#include "engine/RunCaptions.h"
+#include "engine/DateText.h"
 #include "platform/Clock.h"
 #include "settings/Preferences.h"
 #include "support/EventLoop.h"

@@ -3,7 +3,7 @@
 #include "BackupTrigger.h"
 #include "platform/StopRequest.h"
 #include "support/ApplicationError.h"
-#include "support/WaitSeconds.h"
+#include "support/EventLoop.h"
 
 #include <QGroupBox>
 #include <QProgressBar>

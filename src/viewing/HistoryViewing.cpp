@@ -3,8 +3,8 @@
 #include "ClipboardCopy.h"
 #include "engine/HistoryLog.h"
 #include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
 #include "platform/Launcher.h"
-#include "support/FileExists.h"
 
 #include <QPushButton>
 
@@ -23,7 +23,7 @@ HistoryViewing::HistoryViewing(QPushButton* viewHistoryButton, QPushButton* copy
 void HistoryViewing::viewHistory()
 {
     const QString log = historyPath(m_programFolder);
-    if (!fileExists(m_files, log)) {
+    if (!m_files.queryAttributes(log)) {
         m_dialogs.showMessage(QStringLiteral("Quillstead"), NoHistoryText, MessageIcon::Information);
         return;
     }
@@ -35,7 +35,7 @@ void HistoryViewing::viewHistory()
 void HistoryViewing::copyHistory()
 {
     const QString log = historyPath(m_programFolder);
-    if (!fileExists(m_files, log))
+    if (!m_files.queryAttributes(log))
         return;
     // A log that cannot be read must not look copied: the clipboard would
     // still hold something else.

@@ -1,7 +1,6 @@
 #include "app/HomePageVisit.h"
 #include "desktop/CenterForm.h"
 #include "platform/LocalFileSystem.h"
-#include "support/FileExists.h"
 
 #include "FakeClock.h"
 #include "FakeLauncher.h"
@@ -53,30 +52,6 @@ private slots:
             QSKIP("the window system gives this window no frame");
         QTRY_COMPARE(form.frameGeometry().topLeft(),
             QPoint(qRound((1920 - frame.width()) / 2.0), qRound((1080 - frame.height()) / 2.0)));
-    }
-
-    void fileExistsOnlyForReadablePaths_data()
-    {
-        QTest::addColumn<QString>("relative");
-        QTest::addColumn<bool>("expected");
-        QTest::newRow("existing file") << "HAND-M.CUR" << true;
-        QTest::newRow("empty text") << "" << false;
-        QTest::newRow("missing file") << "history.txt" << false;
-        QTest::newRow("through a missing folder") << "Splash/picture.bmp" << false;
-        QTest::newRow("through a file") << "HAND-M.CUR/picture.bmp" << false;
-    }
-
-    void fileExistsOnlyForReadablePaths()
-    {
-        QFETCH(QString, relative);
-        QFETCH(bool, expected);
-        QTemporaryDir folder;
-        QFile file(folder.filePath("HAND-M.CUR"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
-        LocalFileSystem files;
-        const QString path = relative.isEmpty() ? QString() : folder.filePath(relative);
-        QCOMPARE(fileExists(files, path), expected);
     }
 
     void homePageOpensOnlyOnSeven_data()

@@ -10,7 +10,7 @@
 #include "platform/StopRequest.h"
 #include "settings/Preferences.h"
 #include "settings/SettingsStore.h"
-#include "support/EventPacer.h"
+#include "support/EventLoop.h"
 
 #include <QDir>
 #include <QFile>

@@ -197,7 +197,7 @@ private slots:
         QDir(b.root.path()).mkpath("package");
         QVERIFY(QFile::rename(b.prog("7za"), b.root.filePath("package/7za")));
         BackupRun run(RunServices {
-            b.files, b.clock, b.dialogs, english, b.prog(), &b.stop, b.root.filePath("package") });
+            b.files, b.clock, b.dialogs, english, b.prog(), b.stop, b.root.filePath("package") });
         QVERIFY(
             run.run({ b.options(), { b.source("a.txt") }, [](const QString&) {}, [](const QString&) {} }));
         QVERIFY(b.dialogs.messages.isEmpty());

@@ -38,7 +38,7 @@ struct RunBench {
     ScriptedDialogs dialogs;
     StopRequest stop;
     CopyCatalog catalog { prog("catalog.sqlite") };
-    BackupRun run { RunServices { files, clock, dialogs, runLocale, prog(), &stop, {}, &catalog } };
+    BackupRun run { RunServices { files, clock, dialogs, runLocale, prog(), stop, {}, &catalog } };
     QStringList captions;
     QStringList folderWrites;
     // What each run told at its end: how many files failed, negative when

@@ -26,6 +26,31 @@ class TestLocalFileSystem : public QObject {
     Q_OBJECT
 
 private slots:
+    void attributesOnlyOfPathsThatCanBeRead_data()
+    {
+        QTest::addColumn<QString>("relative");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("existing file") << "HAND-M.CUR" << true;
+        QTest::newRow("empty text") << "" << false;
+        QTest::newRow("missing file") << "history.txt" << false;
+        QTest::newRow("through a missing folder") << "Splash/picture.bmp" << false;
+        QTest::newRow("through a file") << "HAND-M.CUR/picture.bmp" << false;
+        QTest::newRow("a folder") << "." << true;
+    }
+
+    void attributesOnlyOfPathsThatCanBeRead()
+    {
+        QFETCH(QString, relative);
+        QFETCH(bool, expected);
+        QTemporaryDir folder;
+        QFile file(folder.filePath("HAND-M.CUR"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        LocalFileSystem files;
+        const QString path = relative.isEmpty() ? QString() : folder.filePath(relative);
+        QCOMPARE(files.queryAttributes(path), expected);
+    }
+
     void copyReplacesAndKeepsTimeAndMode()
     {
         QTemporaryDir dir;

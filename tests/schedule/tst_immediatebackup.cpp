@@ -3,7 +3,7 @@
 #include "platform/StopRequest.h"
 #include "schedule/BackupTrigger.h"
 #include "schedule/ImmediateBackup.h"
-#include "support/WaitSeconds.h"
+#include "support/EventLoop.h"
 
 #include <QGroupBox>
 #include <QProgressBar>

@@ -9,6 +9,7 @@
 #include "engine/CopyCatalog.h"
 #include "platform/Dialogs.h"
 #include "platform/LocalFileSystem.h"
+#include "platform/StopRequest.h"
 #include "platform/SystemClock.h"
 
 #include <QCoreApplication>
@@ -46,8 +47,9 @@ int main(int argc, char** argv)
     SystemClock clock;
     PrintedDialogs dialogs;
     CopyCatalog catalog(arguments.at(2) + QStringLiteral("/catalog.sqlite"));
+    const StopRequest neverStopped;
     BackupRun run(RunServices { files, clock, dialogs, QLocale(QLocale::English, QLocale::UnitedStates),
-        arguments.at(2), nullptr, {}, &catalog });
+        arguments.at(2), neverStopped, {}, &catalog });
     QString folder = arguments.at(1);
     if (!folder.endsWith(u'/'))
         folder += u'/';

@@ -1,6 +1,0 @@
-#include "CollapseSeparators.h"
-
-QString collapseSeparators(QString path)
-{
-    return path.replace(QStringLiteral("//"), QStringLiteral("/"));
-}

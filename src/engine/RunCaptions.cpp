@@ -1,8 +1,0 @@
-#include "RunCaptions.h"
-
-#include "DateText.h"
-
-QString completionCaption(const QDateTime& when, const QLocale& locale)
-{
-    return QStringLiteral("Auto Backup Complete at ") + generalDateText(when, locale);
-}

@@ -1,5 +1,7 @@
 #include "LocalCopyGroup.h"
 
+#include "FileCopier.h"
+
 #include <QCryptographicHash>
 #include <QFile>
 
@@ -15,9 +17,6 @@
 
 namespace {
 
-// Copies move in pieces of this size, so keepGoing is asked often enough
-// even on a slow disk.
-constexpr off_t Piece = off_t(1) << 20;
 // Data written but not yet flushed in one group; a flush of a larger amount
 // would only hold the history lines back longer.
 constexpr qint64 MaxGroupBytes = qint64(256) << 20;
@@ -43,134 +42,6 @@ FileResult notRegular(const QString& source)
 {
     return FileResult::failure(QStringLiteral("Cannot copy: \"%1\" is not a regular file").arg(source));
 }
-
-// Which side of a copy failed, and why.
-struct CopyError {
-    enum Side { None, Read, Write, Abandoned } side = None;
-    int error = 0;
-};
-
-class Copier {
-public:
-    Copier(int from, int to, const KeepGoing& keepGoing)
-        : m_from(from)
-        , m_to(to)
-        , m_keepGoing(keepGoing)
-    {
-    }
-
-    // Copies the first size bytes, skipping the holes of a sparse source.
-    CopyError copy(off_t size, bool sparse)
-    {
-        if (size == 0)
-            return stream(); // some files report no size and still have content
-        off_t at = 0;
-        while (at < size) {
-            off_t data = sparse ? ::lseek(m_from, at, SEEK_DATA) : at;
-            if (data < 0 && errno == ENXIO)
-                break; // only a hole is left
-            if (data < 0)
-                data = at; // no hole information: copy everything
-            if (data >= size)
-                break;
-            off_t hole = sparse ? ::lseek(m_from, data, SEEK_HOLE) : size;
-            if (hole < 0 || hole > size)
-                hole = size;
-            at = data;
-            if (CopyError failed = range(at, hole); failed.side != CopyError::None)
-                return failed;
-            if (at < hole) {
-                size = at; // the source shrank while being copied
-                break;
-            }
-            at = hole;
-        }
-        // A hole at the end, or a source that shrank: the size says where the file ends.
-        if (at != size && ::ftruncate(m_to, size) != 0)
-            return { CopyError::Write, errno };
-        return {};
-    }
-
-private:
-    // Copies [at, end), moving at; stops early at the end of the source.
-    CopyError range(off_t& at, off_t end)
-    {
-        while (at < end) {
-            const size_t want = static_cast<size_t>(std::min(end - at, Piece));
-            ssize_t moved = -1;
-            if (m_inKernel) {
-                loff_t in = at, out = at;
-                moved = ::copy_file_range(m_from, &in, m_to, &out, want, 0);
-                if (moved < 0 && errno == EINTR)
-                    continue;
-                if (moved < 0
-                    && (errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP || errno == EINVAL))
-                    m_inKernel = false;
-                // Any other failure: the plain copy of this piece tells which side it is.
-            }
-            if (moved < 0) {
-                moved = ::pread(m_from, buffer(), want, at);
-                if (moved < 0 && errno == EINTR)
-                    continue;
-                if (moved < 0)
-                    return { CopyError::Read, errno };
-                if (!writeAt(buffer(), static_cast<size_t>(moved), at))
-                    return { CopyError::Write, errno };
-            }
-            if (moved == 0)
-                return {};
-            at += moved;
-            if (m_keepGoing && !m_keepGoing())
-                return { CopyError::Abandoned, 0 };
-        }
-        return {};
-    }
-
-    CopyError stream()
-    {
-        for (;;) {
-            const ssize_t got = ::read(m_from, buffer(), Piece);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0)
-                return { CopyError::Read, errno };
-            if (got == 0)
-                return {};
-            if (!writeAll(m_to, buffer(), static_cast<size_t>(got)))
-                return { CopyError::Write, errno };
-            if (m_keepGoing && !m_keepGoing())
-                return { CopyError::Abandoned, 0 };
-        }
-    }
-
-    bool writeAt(const char* data, size_t size, off_t at)
-    {
-        while (size > 0) {
-            const ssize_t written = ::pwrite(m_to, data, size, at);
-            if (written < 0 && errno == EINTR)
-                continue;
-            if (written < 0)
-                return false;
-            data += written;
-            at += written;
-            size -= static_cast<size_t>(written);
-        }
-        return true;
-    }
-
-    char* buffer()
-    {
-        if (m_buffer.isEmpty())
-            m_buffer.resize(Piece);
-        return m_buffer.data();
-    }
-
-    int m_from;
-    int m_to;
-    const KeepGoing& m_keepGoing;
-    bool m_inKernel = true;
-    QByteArray m_buffer;
-};
 
 } // namespace
 
@@ -257,7 +128,7 @@ FileResult LocalCopyGroup::add(const QString& source, const QString& destination
     if (FileResult opened = openDestination(pending, exists); !opened)
         return opened;
 
-    Copier copier(in.get(), pending.file.get(), keepGoing);
+    FileCopier copier(in.get(), pending.file.get(), keepGoing);
     // Fewer blocks than the size needs: the file has holes worth keeping.
     const bool sparse = info.st_blocks * 512 < info.st_size;
     const CopyError failed = copier.copy(info.st_size, sparse);
@@ -282,7 +153,7 @@ FileResult LocalCopyGroup::add(const QString& source, const QString& destination
     // Start writing a large copy out now, while the next files are copied, so
     // that the flush before the renames finds little left to do (small ones
     // are written out better together, by that flush).
-    if (m_durable && info.st_size >= Piece)
+    if (m_durable && info.st_size >= FileCopier::Piece)
         ::sync_file_range(pending.file.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
     if (pending.workingPath.isEmpty()) {
         // Already under its final name: make it durable now.

@@ -1,5 +1,6 @@
 #include "LocalCopyGroup.h"
 
+#include "CopyFlushes.h"
 #include "FileCopier.h"
 
 #include <QCryptographicHash>
@@ -8,11 +9,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
-#include <linux/magic.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace {
@@ -64,7 +63,7 @@ QString LocalCopyGroup::workingPathFor(const QString& destination)
 
 LocalCopyGroup::~LocalCopyGroup()
 {
-    for (Pending& pending : m_pending)
+    for (PendingCopy& pending : m_pending)
         discard(pending);
 }
 
@@ -73,7 +72,7 @@ bool LocalCopyGroup::holds(const QString& destination) const
     return m_destinations.contains(destination);
 }
 
-void LocalCopyGroup::discard(Pending& pending)
+void LocalCopyGroup::discard(PendingCopy& pending)
 {
     if (!pending.file.valid())
         return;
@@ -123,7 +122,7 @@ FileResult LocalCopyGroup::add(const QString& source, const QString& destination
     if (!writable && exists && !replacesReadOnly)
         return failureOf(QStringLiteral("Cannot write"), destination, accessError);
 
-    Pending pending { destination, *to, workingPathOf(*to), FileDescriptor(), 0, replacesReadOnly, {},
+    PendingCopy pending { destination, *to, workingPathOf(*to), FileDescriptor(), 0, replacesReadOnly, {},
         false };
     if (FileResult opened = openDestination(pending, exists); !opened)
         return opened;
@@ -166,7 +165,7 @@ FileResult LocalCopyGroup::add(const QString& source, const QString& destination
     return FileResult::success(factsFrom(info));
 }
 
-FileResult LocalCopyGroup::openWorkingFile(Pending& pending, bool destinationExists)
+FileResult LocalCopyGroup::openWorkingFile(PendingCopy& pending, bool destinationExists)
 {
     const char* working = pending.workingPath.constData();
     // A few rounds at most: each one means another copy of the program put
@@ -216,7 +215,7 @@ FileResult LocalCopyGroup::openWorkingFile(Pending& pending, bool destinationExi
     return failureOf(QStringLiteral("Cannot write"), pending.destination, EBUSY);
 }
 
-FileResult LocalCopyGroup::openDestination(Pending& pending, bool destinationExists)
+FileResult LocalCopyGroup::openDestination(PendingCopy& pending, bool destinationExists)
 {
     // A scratch copy is made as a new file under its own name; only where
     // that is refused does it go through a working file.
@@ -226,7 +225,7 @@ FileResult LocalCopyGroup::openDestination(Pending& pending, bool destinationExi
     return openWorkingFile(pending, destinationExists);
 }
 
-FileResult LocalCopyGroup::openAsNewFile(Pending& pending)
+FileResult LocalCopyGroup::openAsNewFile(PendingCopy& pending)
 {
     // The earlier copy goes first; a link there is removed, never written
     // through. Rewriting the earlier copy in place, or renaming a new one
@@ -248,7 +247,7 @@ FileResult LocalCopyGroup::openAsNewFile(Pending& pending)
     return FileResult::success();
 }
 
-FileResult LocalCopyGroup::openInPlace(Pending& pending)
+FileResult LocalCopyGroup::openInPlace(PendingCopy& pending)
 {
     pending.workingPath.clear();
     const char* path = pending.finalPath.constData();
@@ -285,91 +284,16 @@ FileResult LocalCopyGroup::openInPlace(Pending& pending)
     return FileResult::success();
 }
 
-bool LocalCopyGroup::needsFlushAlone(const Pending& pending)
+bool LocalCopyGroup::needsFlushAlone(const PendingCopy& pending)
 {
     for (const auto& [device, alone] : m_flushAlone)
         if (device == pending.device)
             return alone;
     // A FUSE driver (exFAT, NTFS, sshfs) hears of a file's flush, but never
     // of the file system's: syncfs leaves its data wherever the driver keeps it.
-    struct statfs info { };
-    const bool alone = ::fstatfs(pending.file.get(), &info) == 0 && info.f_type == FUSE_SUPER_MAGIC;
+    const bool alone = onFuseDrive(pending.file.get());
     m_flushAlone.emplace_back(pending.device, alone);
     return alone;
-}
-
-namespace {
-
-// Flushes a folder, so the renames in it are durable. A folder that may
-// not be read cannot be opened for it, and some drivers cannot flush a
-// folder at all: neither is an error of the copy.
-int flushFolder(const QByteArray& folder)
-{
-    const FileDescriptor fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!fd.valid() || ::fsync(fd.get()) == 0 || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)
-        return 0;
-    return errno;
-}
-
-} // namespace
-
-std::vector<int> LocalCopyGroup::flushData()
-{
-    std::vector<int> errors(m_pending.size(), 0);
-    if (!m_durable)
-        return errors;
-    // One flush per file system: the data of every working file reaches the
-    // disk before any of them takes a backup's name.
-    std::vector<std::pair<dev_t, int>> flushed;
-    for (size_t i = 0; i < m_pending.size(); ++i) {
-        const Pending& pending = m_pending[i];
-        if (pending.workingPath.isEmpty())
-            continue; // written in place and flushed already
-        if (pending.flushAlone) {
-            errors[i] = ::fdatasync(pending.file.get()) == 0 ? 0 : errno;
-            continue;
-        }
-        const auto done = std::find_if(flushed.begin(), flushed.end(),
-            [&](const std::pair<dev_t, int>& entry) { return entry.first == pending.device; });
-        if (done != flushed.end()) {
-            errors[i] = done->second;
-            continue;
-        }
-        errors[i] = ::syncfs(pending.file.get()) == 0 ? 0 : errno;
-        flushed.emplace_back(pending.device, errors[i]);
-    }
-    return errors;
-}
-
-std::vector<int> LocalCopyGroup::flushRenames(const std::vector<bool>& renamed)
-{
-    std::vector<int> errors(m_pending.size(), 0);
-    if (!m_durable)
-        return errors;
-    // Again once per file system, or once per folder where each copy was
-    // flushed alone.
-    std::vector<std::pair<dev_t, int>> flushed;
-    std::vector<std::pair<QByteArray, int>> folders;
-    for (size_t i = 0; i < m_pending.size(); ++i) {
-        const Pending& pending = m_pending[i];
-        if (!renamed[i])
-            continue;
-        if (pending.flushAlone) {
-            const QByteArray folder = folderOf(pending.finalPath);
-            const auto done = std::find_if(folders.begin(), folders.end(),
-                [&](const std::pair<QByteArray, int>& entry) { return entry.first == folder; });
-            errors[i] = done != folders.end() ? done->second : flushFolder(folder);
-            if (done == folders.end())
-                folders.emplace_back(folder, errors[i]);
-            continue;
-        }
-        const auto done = std::find_if(flushed.begin(), flushed.end(),
-            [&](const std::pair<dev_t, int>& entry) { return entry.first == pending.device; });
-        errors[i] = done != flushed.end() ? done->second : (::syncfs(pending.file.get()) == 0 ? 0 : errno);
-        if (done == flushed.end())
-            flushed.emplace_back(pending.device, errors[i]);
-    }
-    return errors;
 }
 
 namespace {
@@ -393,12 +317,14 @@ FileResult renameFailure(const QString& destination, const QByteArray& workingPa
 
 QList<FileResult> LocalCopyGroup::commit()
 {
-    const std::vector<int> dataErrors = flushData();
+    // Scratch copies are not flushed at all.
+    const std::vector<int> unflushed(m_pending.size(), 0);
+    const std::vector<int> dataErrors = m_durable ? flushData(m_pending) : unflushed;
     QList<FileResult> results;
     results.reserve(qsizetype(m_pending.size()));
     std::vector<bool> renamed(m_pending.size(), false);
     for (size_t i = 0; i < m_pending.size(); ++i) {
-        Pending& pending = m_pending[i];
+        PendingCopy& pending = m_pending[i];
         if (pending.workingPath.isEmpty()) {
             results.append(FileResult::success()); // written in place and flushed already
             continue;
@@ -416,9 +342,9 @@ QList<FileResult> LocalCopyGroup::commit()
         renamed[i] = true;
         results.append(FileResult::success());
     }
-    const std::vector<int> renameErrors = flushRenames(renamed);
+    const std::vector<int> renameErrors = m_durable ? flushRenames(m_pending, renamed) : unflushed;
     for (size_t i = 0; i < m_pending.size(); ++i) {
-        const Pending& pending = m_pending[i];
+        const PendingCopy& pending = m_pending[i];
         FileResult& result = results[qsizetype(i)];
         if (renameErrors[i] != 0)
             result = failureOf(QStringLiteral("Cannot write"), pending.destination, renameErrors[i]);
@@ -431,7 +357,7 @@ QList<FileResult> LocalCopyGroup::commit()
         if (read)
             result.facts = factsFrom(stored);
     }
-    for (Pending& pending : m_pending)
+    for (PendingCopy& pending : m_pending)
         pending.file.reset(); // in place now, or discarded: nothing to remove
     m_pending.clear();
     m_destinations.clear();

@@ -1,5 +1,7 @@
 #include "CopyCatalog.h"
 
+#include "CatalogQuery.h"
+
 #include <QFile>
 
 #include <sqlite3.h>
@@ -71,125 +73,6 @@ std::pair<QString, QString> splitPath(const QString& path)
 {
     const qsizetype slash = path.lastIndexOf(u'/');
     return { path.left(slash + 1), path.mid(slash + 1) };
-}
-
-// One prepared statement in use; reset for the next use when it goes.
-class Query {
-public:
-    explicit Query(sqlite3_stmt* statement)
-        : m_statement(statement)
-    {
-    }
-    ~Query()
-    {
-        if (m_statement) {
-            sqlite3_reset(m_statement);
-            sqlite3_clear_bindings(m_statement);
-        }
-    }
-    Query(const Query&) = delete;
-    Query& operator=(const Query&) = delete;
-
-    bool prepared() const { return m_statement != nullptr; }
-    Query& bind(int at, qint64 value)
-    {
-        sqlite3_bind_int64(m_statement, at, value);
-        return *this;
-    }
-    Query& bind(int at, const QString& text)
-    {
-        if (text.isNull()) {
-            sqlite3_bind_null(m_statement, at);
-        } else {
-            const QByteArray utf8 = text.toUtf8();
-            sqlite3_bind_text(m_statement, at, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-        }
-        return *this;
-    }
-    Query& bindBlob(int at, const QByteArray& bytes)
-    {
-        if (bytes.isEmpty())
-            sqlite3_bind_null(m_statement, at);
-        else
-            sqlite3_bind_blob(m_statement, at, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
-        return *this;
-    }
-    Query& bindNullable(int at, std::optional<qint64> value)
-    {
-        if (value)
-            sqlite3_bind_int64(m_statement, at, *value);
-        else
-            sqlite3_bind_null(m_statement, at);
-        return *this;
-    }
-    // True while rows come; false at the end or on an error (see failed).
-    bool next()
-    {
-        if (!m_statement)
-            return false;
-        const int result = sqlite3_step(m_statement);
-        m_failed = result != SQLITE_ROW && result != SQLITE_DONE;
-        return result == SQLITE_ROW;
-    }
-    // Runs a statement that returns no rows; false on an error.
-    bool run()
-    {
-        next();
-        return m_statement && !m_failed;
-    }
-    bool failed() const { return !m_statement || m_failed; }
-    qint64 integer(int column) const { return sqlite3_column_int64(m_statement, column); }
-    bool isNull(int column) const { return sqlite3_column_type(m_statement, column) == SQLITE_NULL; }
-    QString text(int column) const
-    {
-        const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
-        return bytes ? QString::fromUtf8(bytes, sqlite3_column_bytes(m_statement, column)) : QString();
-    }
-    QByteArray blob(int column) const
-    {
-        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(m_statement, column));
-        return bytes ? QByteArray(bytes, sqlite3_column_bytes(m_statement, column)) : QByteArray();
-    }
-
-private:
-    sqlite3_stmt* m_statement;
-    bool m_failed = false;
-};
-
-} // namespace
-
-// The statements of one open catalog, prepared once each.
-class CatalogStatements {
-public:
-    explicit CatalogStatements(sqlite3* db)
-        : m_db(db)
-    {
-    }
-    ~CatalogStatements()
-    {
-        for (sqlite3_stmt* statement : std::as_const(m_prepared))
-            sqlite3_finalize(statement);
-    }
-    CatalogStatements(const CatalogStatements&) = delete;
-    CatalogStatements& operator=(const CatalogStatements&) = delete;
-    sqlite3_stmt* get(const char* sql)
-    {
-        sqlite3_stmt*& statement = m_prepared[sql];
-        if (!statement)
-            sqlite3_prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr);
-        return statement;
-    }
-
-private:
-    sqlite3* m_db;
-    QHash<const char*, sqlite3_stmt*> m_prepared;
-};
-
-namespace {
-
-bool exec(sqlite3* db, const char* sql)
-{
-    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 CatalogCopy copyFrom(const Query& row, const QString& folder, const QString& source)

@@ -1,23 +1,21 @@
 #include "LocalCopyGroup.h"
 
+#include "CopyFlushes.h"
+#include "FileCopier.h"
+
 #include <QCryptographicHash>
 #include <QFile>
 
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
-#include <linux/magic.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace {
 
-// Copies move in pieces of this size, so keepGoing is asked often enough
-// even on a slow disk.
-constexpr off_t Piece = off_t(1) << 20;
 // Data written but not yet flushed in one group; a flush of a larger amount
 // would only hold the history lines back longer.
 constexpr qint64 MaxGroupBytes = qint64(256) << 20;
@@ -44,134 +42,6 @@ FileResult notRegular(const QString& source)
     return FileResult::failure(QStringLiteral("Cannot copy: \"%1\" is not a regular file").arg(source));
 }
 
-// Which side of a copy failed, and why.
-struct CopyError {
-    enum Side { None, Read, Write, Abandoned } side = None;
-    int error = 0;
-};
-
-class Copier {
-public:
-    Copier(int from, int to, const KeepGoing& keepGoing)
-        : m_from(from)
-        , m_to(to)
-        , m_keepGoing(keepGoing)
-    {
-    }
-
-    // Copies the first size bytes, skipping the holes of a sparse source.
-    CopyError copy(off_t size, bool sparse)
-    {
-        if (size == 0)
-            return stream(); // some files report no size and still have content
-        off_t at = 0;
-        while (at < size) {
-            off_t data = sparse ? ::lseek(m_from, at, SEEK_DATA) : at;
-            if (data < 0 && errno == ENXIO)
-                break; // only a hole is left
-            if (data < 0)
-                data = at; // no hole information: copy everything
-            if (data >= size)
-                break;
-            off_t hole = sparse ? ::lseek(m_from, data, SEEK_HOLE) : size;
-            if (hole < 0 || hole > size)
-                hole = size;
-            at = data;
-            if (CopyError failed = range(at, hole); failed.side != CopyError::None)
-                return failed;
-            if (at < hole) {
-                size = at; // the source shrank while being copied
-                break;
-            }
-            at = hole;
-        }
-        // A hole at the end, or a source that shrank: the size says where the file ends.
-        if (at != size && ::ftruncate(m_to, size) != 0)
-            return { CopyError::Write, errno };
-        return {};
-    }
-
-private:
-    // Copies [at, end), moving at; stops early at the end of the source.
-    CopyError range(off_t& at, off_t end)
-    {
-        while (at < end) {
-            const size_t want = static_cast<size_t>(std::min(end - at, Piece));
-            ssize_t moved = -1;
-            if (m_inKernel) {
-                loff_t in = at, out = at;
-                moved = ::copy_file_range(m_from, &in, m_to, &out, want, 0);
-                if (moved < 0 && errno == EINTR)
-                    continue;
-                if (moved < 0
-                    && (errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP || errno == EINVAL))
-                    m_inKernel = false;
-                // Any other failure: the plain copy of this piece tells which side it is.
-            }
-            if (moved < 0) {
-                moved = ::pread(m_from, buffer(), want, at);
-                if (moved < 0 && errno == EINTR)
-                    continue;
-                if (moved < 0)
-                    return { CopyError::Read, errno };
-                if (!writeAt(buffer(), static_cast<size_t>(moved), at))
-                    return { CopyError::Write, errno };
-            }
-            if (moved == 0)
-                return {};
-            at += moved;
-            if (m_keepGoing && !m_keepGoing())
-                return { CopyError::Abandoned, 0 };
-        }
-        return {};
-    }
-
-    CopyError stream()
-    {
-        for (;;) {
-            const ssize_t got = ::read(m_from, buffer(), Piece);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0)
-                return { CopyError::Read, errno };
-            if (got == 0)
-                return {};
-            if (!writeAll(m_to, buffer(), static_cast<size_t>(got)))
-                return { CopyError::Write, errno };
-            if (m_keepGoing && !m_keepGoing())
-                return { CopyError::Abandoned, 0 };
-        }
-    }
-
-    bool writeAt(const char* data, size_t size, off_t at)
-    {
-        while (size > 0) {
-            const ssize_t written = ::pwrite(m_to, data, size, at);
-            if (written < 0 && errno == EINTR)
-                continue;
-            if (written < 0)
-                return false;
-            data += written;
-            at += written;
-            size -= static_cast<size_t>(written);
-        }
-        return true;
-    }
-
-    char* buffer()
-    {
-        if (m_buffer.isEmpty())
-            m_buffer.resize(Piece);
-        return m_buffer.data();
-    }
-
-    int m_from;
-    int m_to;
-    const KeepGoing& m_keepGoing;
-    bool m_inKernel = true;
-    QByteArray m_buffer;
-};
-
 } // namespace
 
 bool LocalCopyGroup::isFull() const
@@ -193,7 +63,7 @@ QString LocalCopyGroup::workingPathFor(const QString& destination)
 
 LocalCopyGroup::~LocalCopyGroup()
 {
-    for (Pending& pending : m_pending)
+    for (PendingCopy& pending : m_pending)
         discard(pending);
 }
 
@@ -202,7 +72,7 @@ bool LocalCopyGroup::holds(const QString& destination) const
     return m_destinations.contains(destination);
 }
 
-void LocalCopyGroup::discard(Pending& pending)
+void LocalCopyGroup::discard(PendingCopy& pending)
 {
     if (!pending.file.valid())
         return;
@@ -252,12 +122,12 @@ FileResult LocalCopyGroup::add(const QString& source, const QString& destination
     if (!writable && exists && !replacesReadOnly)
         return failureOf(QStringLiteral("Cannot write"), destination, accessError);
 
-    Pending pending { destination, *to, workingPathOf(*to), FileDescriptor(), 0, replacesReadOnly, {},
+    PendingCopy pending { destination, *to, workingPathOf(*to), FileDescriptor(), 0, replacesReadOnly, {},
         false };
     if (FileResult opened = openDestination(pending, exists); !opened)
         return opened;
 
-    Copier copier(in.get(), pending.file.get(), keepGoing);
+    FileCopier copier(in.get(), pending.file.get(), keepGoing);
     // Fewer blocks than the size needs: the file has holes worth keeping.
     const bool sparse = info.st_blocks * 512 < info.st_size;
     const CopyError failed = copier.copy(info.st_size, sparse);
@@ -282,7 +152,7 @@ FileResult LocalCopyGroup::add(const QString& source, const QString& destination
     // Start writing a large copy out now, while the next files are copied, so
     // that the flush before the renames finds little left to do (small ones
     // are written out better together, by that flush).
-    if (m_durable && info.st_size >= Piece)
+    if (m_durable && info.st_size >= FileCopier::Piece)
         ::sync_file_range(pending.file.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
     if (pending.workingPath.isEmpty()) {
         // Already under its final name: make it durable now.
@@ -295,7 +165,7 @@ FileResult LocalCopyGroup::add(const QString& source, const QString& destination
     return FileResult::success(factsFrom(info));
 }
 
-FileResult LocalCopyGroup::openWorkingFile(Pending& pending, bool destinationExists)
+FileResult LocalCopyGroup::openWorkingFile(PendingCopy& pending, bool destinationExists)
 {
     const char* working = pending.workingPath.constData();
     // A few rounds at most: each one means another copy of the program put
@@ -345,7 +215,7 @@ FileResult LocalCopyGroup::openWorkingFile(Pending& pending, bool destinationExi
     return failureOf(QStringLiteral("Cannot write"), pending.destination, EBUSY);
 }
 
-FileResult LocalCopyGroup::openDestination(Pending& pending, bool destinationExists)
+FileResult LocalCopyGroup::openDestination(PendingCopy& pending, bool destinationExists)
 {
     // A scratch copy is made as a new file under its own name; only where
     // that is refused does it go through a working file.
@@ -355,7 +225,7 @@ FileResult LocalCopyGroup::openDestination(Pending& pending, bool destinationExi
     return openWorkingFile(pending, destinationExists);
 }
 
-FileResult LocalCopyGroup::openAsNewFile(Pending& pending)
+FileResult LocalCopyGroup::openAsNewFile(PendingCopy& pending)
 {
     // The earlier copy goes first; a link there is removed, never written
     // through. Rewriting the earlier copy in place, or renaming a new one
@@ -377,7 +247,7 @@ FileResult LocalCopyGroup::openAsNewFile(Pending& pending)
     return FileResult::success();
 }
 
-FileResult LocalCopyGroup::openInPlace(Pending& pending)
+FileResult LocalCopyGroup::openInPlace(PendingCopy& pending)
 {
     pending.workingPath.clear();
     const char* path = pending.finalPath.constData();
@@ -414,91 +284,16 @@ FileResult LocalCopyGroup::openInPlace(Pending& pending)
     return FileResult::success();
 }
 
-bool LocalCopyGroup::needsFlushAlone(const Pending& pending)
+bool LocalCopyGroup::needsFlushAlone(const PendingCopy& pending)
 {
     for (const auto& [device, alone] : m_flushAlone)
         if (device == pending.device)
             return alone;
     // A FUSE driver (exFAT, NTFS, sshfs) hears of a file's flush, but never
     // of the file system's: syncfs leaves its data wherever the driver keeps it.
-    struct statfs info { };
-    const bool alone = ::fstatfs(pending.file.get(), &info) == 0 && info.f_type == FUSE_SUPER_MAGIC;
+    const bool alone = onFuseDrive(pending.file.get());
     m_flushAlone.emplace_back(pending.device, alone);
     return alone;
-}
-
-namespace {
-
-// Flushes a folder, so the renames in it are durable. A folder that may
-// not be read cannot be opened for it, and some drivers cannot flush a
-// folder at all: neither is an error of the copy.
-int flushFolder(const QByteArray& folder)
-{
-    const FileDescriptor fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!fd.valid() || ::fsync(fd.get()) == 0 || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)
-        return 0;
-    return errno;
-}
-
-} // namespace
-
-std::vector<int> LocalCopyGroup::flushData()
-{
-    std::vector<int> errors(m_pending.size(), 0);
-    if (!m_durable)
-        return errors;
-    // One flush per file system: the data of every working file reaches the
-    // disk before any of them takes a backup's name.
-    std::vector<std::pair<dev_t, int>> flushed;
-    for (size_t i = 0; i < m_pending.size(); ++i) {
-        const Pending& pending = m_pending[i];
-        if (pending.workingPath.isEmpty())
-            continue; // written in place and flushed already
-        if (pending.flushAlone) {
-            errors[i] = ::fdatasync(pending.file.get()) == 0 ? 0 : errno;
-            continue;
-        }
-        const auto done = std::find_if(flushed.begin(), flushed.end(),
-            [&](const std::pair<dev_t, int>& entry) { return entry.first == pending.device; });
-        if (done != flushed.end()) {
-            errors[i] = done->second;
-            continue;
-        }
-        errors[i] = ::syncfs(pending.file.get()) == 0 ? 0 : errno;
-        flushed.emplace_back(pending.device, errors[i]);
-    }
-    return errors;
-}
-
-std::vector<int> LocalCopyGroup::flushRenames(const std::vector<bool>& renamed)
-{
-    std::vector<int> errors(m_pending.size(), 0);
-    if (!m_durable)
-        return errors;
-    // Again once per file system, or once per folder where each copy was
-    // flushed alone.
-    std::vector<std::pair<dev_t, int>> flushed;
-    std::vector<std::pair<QByteArray, int>> folders;
-    for (size_t i = 0; i < m_pending.size(); ++i) {
-        const Pending& pending = m_pending[i];
-        if (!renamed[i])
-            continue;
-        if (pending.flushAlone) {
-            const QByteArray folder = folderOf(pending.finalPath);
-            const auto done = std::find_if(folders.begin(), folders.end(),
-                [&](const std::pair<QByteArray, int>& entry) { return entry.first == folder; });
-            errors[i] = done != folders.end() ? done->second : flushFolder(folder);
-            if (done == folders.end())
-                folders.emplace_back(folder, errors[i]);
-            continue;
-        }
-        const auto done = std::find_if(flushed.begin(), flushed.end(),
-            [&](const std::pair<dev_t, int>& entry) { return entry.first == pending.device; });
-        errors[i] = done != flushed.end() ? done->second : (::syncfs(pending.file.get()) == 0 ? 0 : errno);
-        if (done == flushed.end())
-            flushed.emplace_back(pending.device, errors[i]);
-    }
-    return errors;
 }
 
 namespace {
@@ -522,12 +317,14 @@ FileResult renameFailure(const QString& destination, const QByteArray& workingPa
 
 QList<FileResult> LocalCopyGroup::commit()
 {
-    const std::vector<int> dataErrors = flushData();
+    // Scratch copies are not flushed at all.
+    const std::vector<int> unflushed(m_pending.size(), 0);
+    const std::vector<int> dataErrors = m_durable ? flushData(m_pending) : unflushed;
     QList<FileResult> results;
     results.reserve(qsizetype(m_pending.size()));
     std::vector<bool> renamed(m_pending.size(), false);
     for (size_t i = 0; i < m_pending.size(); ++i) {
-        Pending& pending = m_pending[i];
+        PendingCopy& pending = m_pending[i];
         if (pending.workingPath.isEmpty()) {
             results.append(FileResult::success()); // written in place and flushed already
             continue;
@@ -545,9 +342,9 @@ QList<FileResult> LocalCopyGroup::commit()
         renamed[i] = true;
         results.append(FileResult::success());
     }
-    const std::vector<int> renameErrors = flushRenames(renamed);
+    const std::vector<int> renameErrors = m_durable ? flushRenames(m_pending, renamed) : unflushed;
     for (size_t i = 0; i < m_pending.size(); ++i) {
-        const Pending& pending = m_pending[i];
+        const PendingCopy& pending = m_pending[i];
         FileResult& result = results[qsizetype(i)];
         if (renameErrors[i] != 0)
             result = failureOf(QStringLiteral("Cannot write"), pending.destination, renameErrors[i]);
@@ -560,7 +357,7 @@ QList<FileResult> LocalCopyGroup::commit()
         if (read)
             result.facts = factsFrom(stored);
     }
-    for (Pending& pending : m_pending)
+    for (PendingCopy& pending : m_pending)
         pending.file.reset(); // in place now, or discarded: nothing to remove
     m_pending.clear();
     m_destinations.clear();

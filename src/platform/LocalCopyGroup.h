@@ -1,11 +1,10 @@
 #pragma once
 
 #include "FileSystem.h"
-#include "PosixFiles.h"
+#include "PendingCopy.h"
 
 #include <QSet>
 
-#include <optional>
 #include <sys/types.h>
 #include <vector>
 
@@ -33,31 +32,15 @@ public:
     static QString workingPathFor(const QString& destination);
 
 private:
-    struct Pending {
-        QString destination;
-        QByteArray finalPath;
-        QByteArray workingPath; // empty for a copy written in place
-        FileDescriptor file; // open and locked until the copy is put in place
-        dev_t device = 0;
-        bool replacesReadOnly = false; // the destination is read-only and may still be replaced
-        std::optional<mode_t> modeBefore; // of a read-only destination made writable to write in place
-        bool madeNew = false; // a new file under the final name: removed if the copy fails
-        bool flushAlone = false; // on a drive the file system's flush does not reach
-    };
-
-    FileResult openWorkingFile(Pending& pending, bool destinationExists);
-    FileResult openDestination(Pending& pending, bool destinationExists);
-    FileResult openAsNewFile(Pending& pending);
-    FileResult openInPlace(Pending& pending);
-    void discard(Pending& pending);
+    FileResult openWorkingFile(PendingCopy& pending, bool destinationExists);
+    FileResult openDestination(PendingCopy& pending, bool destinationExists);
+    FileResult openAsNewFile(PendingCopy& pending);
+    FileResult openInPlace(PendingCopy& pending);
+    void discard(PendingCopy& pending);
     // Whether copies to pending's drive must be flushed one by one.
-    bool needsFlushAlone(const Pending& pending);
-    // Makes the data of every working file durable before the renames, and
-    // the renames after them: the error of each copy's flush, 0 for none.
-    std::vector<int> flushData();
-    std::vector<int> flushRenames(const std::vector<bool>& renamed);
+    bool needsFlushAlone(const PendingCopy& pending);
 
-    std::vector<Pending> m_pending;
+    std::vector<PendingCopy> m_pending;
     QSet<QString> m_destinations; // of m_pending
     qint64 m_bytes = 0;
     bool m_durable;

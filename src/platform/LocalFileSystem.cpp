@@ -1,10 +1,11 @@
 #include "LocalFileSystem.h"
 
+#include "FolderEntries.h"
+#include "LetterCaseProbe.h"
 #include "LocalCopyGroup.h"
 #include "PosixFiles.h"
 
 #include <QDir>
-#include <QRandomGenerator>
 #include <QStorageInfo>
 
 #include <cerrno>
@@ -12,12 +13,8 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
-#include <linux/fs.h>
-#include <linux/magic.h>
 #include <memory>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
-#include <sys/vfs.h>
 #include <unistd.h>
 
 LocalFileSystem::LocalFileSystem()
@@ -217,64 +214,10 @@ QStringList LocalFileSystem::listFolders(const QString& folder) const
     return dir.entryList();
 }
 
-namespace {
-
-// The entry's kind as the directory reports it, without following a link;
-// asked of the file system only where the directory does not say.
-unsigned char entryType(int folder, const dirent& entry)
-{
-    if (entry.d_type != DT_UNKNOWN)
-        return entry.d_type;
-    struct stat info { };
-    if (::fstatat(folder, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
-        return DT_UNKNOWN;
-    if (S_ISREG(info.st_mode))
-        return DT_REG;
-    if (S_ISDIR(info.st_mode))
-        return DT_DIR;
-    return S_ISLNK(info.st_mode) ? DT_LNK : DT_UNKNOWN;
-}
-
-enum class Walked { Skipped, File, Folder };
-
-Walked walkedAs(int folder, const dirent& entry)
-{
-    const char* name = entry.d_name;
-    if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
-        return Walked::Skipped;
-    const unsigned char type = entryType(folder, entry);
-    if (type == DT_DIR)
-        return name[0] == '.' ? Walked::Skipped : Walked::Folder;
-    if (type == DT_REG)
-        return Walked::File;
-    struct stat target { };
-    const bool toFile = type == DT_LNK && ::fstatat(folder, name, &target, 0) == 0 && S_ISREG(target.st_mode);
-    return toFile ? Walked::File : Walked::Skipped;
-}
-
-} // namespace
-
 bool LocalFileSystem::walkFolder(const QString& folder, const WalkVisitor& take) const
 {
     const auto name = encodedPath(folder);
-    if (!name)
-        return true;
-    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(name->constData()), ::closedir);
-    if (!dir)
-        return true;
-    const int fd = ::dirfd(dir.get());
-    WalkEntry walked;
-    while (const dirent* entry = ::readdir(dir.get())) {
-        const Walked kind = walkedAs(fd, *entry);
-        if (kind == Walked::Skipped)
-            continue;
-        walked.name = QFile::decodeName(entry->d_name);
-        walked.isFolder = kind == Walked::Folder;
-        walked.nameable = encodedPath(walked.name).has_value();
-        if (!take(walked))
-            return false;
-    }
-    return true;
+    return !name || walkFolderEntries(*name, take);
 }
 
 FileResult LocalFileSystem::removeFilesIn(const QString& folder)
@@ -319,68 +262,6 @@ QString LocalFileSystem::mountPointOf(const QString& path) const
     return storage.isValid() ? storage.rootPath() : QString();
 }
 
-namespace {
-
-constexpr unsigned long ExfatMagic = 0x2011BAB0; // not in every linux/magic.h
-constexpr unsigned long XfsMagic = 0x58465342;
-constexpr unsigned long F2fsMagic = 0xF2F52010;
-
-enum class LetterCase { Kept, Ignored, Unknown };
-
-// What the file system's type says; ext4 and f2fs fold case in folders marked so.
-LetterCase letterCaseByType(int folder)
-{
-    struct statfs info { };
-    if (::fstatfs(folder, &info) != 0)
-        return LetterCase::Unknown;
-    switch (static_cast<unsigned long>(info.f_type)) {
-    case MSDOS_SUPER_MAGIC:
-    case ExfatMagic:
-        return LetterCase::Ignored;
-    case EXT4_SUPER_MAGIC:
-    case F2fsMagic: {
-        int flags = 0;
-        if (::ioctl(folder, FS_IOC_GETFLAGS, &flags) == 0 && (flags & FS_CASEFOLD_FL) != 0)
-            return LetterCase::Ignored;
-        return LetterCase::Kept;
-    }
-    case XfsMagic:
-    case BTRFS_SUPER_MAGIC:
-    case TMPFS_MAGIC:
-    case NFS_SUPER_MAGIC:
-    case OVERLAYFS_SUPER_MAGIC:
-        return LetterCase::Kept;
-    default:
-        return LetterCase::Unknown; // FUSE drivers, NTFS, shares: it depends
-    }
-}
-
-// Makes a hidden file with a lower-case name and looks for it under the
-// upper-case one.
-bool probeIgnoresLetterCase(int folder)
-{
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        QByteArray lower = ".quillstead-case-";
-        const quint64 random = QRandomGenerator::global()->generate64();
-        for (int i = 0; i < 12; ++i)
-            lower += char('a' + ((random >> (i * 4)) & 0xF));
-        const QByteArray upper = lower.toUpper();
-        struct stat info { };
-        if (::fstatat(folder, upper.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0)
-            continue; // taken: another name
-        const int made = ::openat(folder, lower.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (made < 0)
-            return false; // cannot tell: names are taken as they are
-        ::close(made);
-        const bool ignored = ::fstatat(folder, upper.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0;
-        ::unlinkat(folder, lower.constData(), 0);
-        return ignored;
-    }
-    return false;
-}
-
-} // namespace
-
 bool LocalFileSystem::ignoresLetterCase(const QString& folder) const
 {
     const auto name = encodedPath(folder);
@@ -389,13 +270,5 @@ bool LocalFileSystem::ignoresLetterCase(const QString& folder) const
     const FileDescriptor fd(::open(name->constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!fd.valid())
         return false;
-    switch (letterCaseByType(fd.get())) {
-    case LetterCase::Kept:
-        return false;
-    case LetterCase::Ignored:
-        return true;
-    case LetterCase::Unknown:
-        break;
-    }
-    return probeIgnoresLetterCase(fd.get());
+    return folderIgnoresLetterCase(fd.get());
 }

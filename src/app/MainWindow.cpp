@@ -10,6 +10,7 @@
 #include "OptionWidgets.h"
 #include "PointerRules.h"
 #include "ProgramIcon.h"
+#include "TrayWarning.h"
 #include "backupset/AddFilesByDialog.h"
 #include "backupset/BackupSetIntake.h"
 #include "backupset/BackupSetStorage.h"
@@ -43,16 +44,6 @@
 #include <QScreen>
 #include <QTimer>
 #include <QTreeView>
-
-namespace {
-
-// The tray takes the icon's 16 x 16 picture.
-QIcon trayPicture(const QIcon& icon)
-{
-    return QIcon(icon.pixmap(16, 16));
-}
-
-} // namespace
 
 MainWindow::MainWindow(ProgramServices services, QObject* parent)
     : QObject(parent)
@@ -94,10 +85,11 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
             m_services.executablePath.isEmpty() ? programExecutable() : m_services.executablePath };
         on ? enableLoginStart(place, m_services.dialogs) : disableLoginStart(place, m_services.dialogs);
     });
-    m_trigger.setRunFinished([this](int failed, bool noted) { showFailuresInTray(failed, noted); });
+    m_trayWarning = std::make_unique<TrayWarning>(*m_trayIcon, m_services.clock, m_services.locale);
+    m_trigger.setRunFinished([this](int failed, bool noted) { m_trayWarning->runEnded(failed, noted); });
     connect(m_preferences, &Preferences::unattendedChanged, this, [this] {
         if (m_preferences->onFailure() != FailureHandling::NoteAndGoOn)
-            showFailuresInTray(0, false); // failures are shown again, not noted
+            m_trayWarning->clear();
     });
     connect(m_form->moreOptionsButton, &QPushButton::clicked, this, [this] {
         // Not waited for: the countdown and the tray go on while it is open.
@@ -119,29 +111,6 @@ MainWindow::~MainWindow()
     m_form->backupSetList->viewport()->removeEventFilter(this);
     m_form->removeEventFilter(this);
     m_trayIcon->hide();
-}
-
-void MainWindow::showFailuresInTray(int failed, bool noted)
-{
-    // Failures shown in boxes were seen: they neither set nor clear the warning.
-    if (failed > 0 && !noted)
-        return;
-    if (failed == 0) {
-        if (m_trayWarns) {
-            m_trayIcon->setIcon(trayPicture(programIcon()));
-            m_trayIcon->setToolTip(QStringLiteral("Quillstead"));
-            m_trayWarns = false;
-        }
-        return;
-    }
-    m_trayWarns = true;
-    const QString when = generalDateText(m_services.clock.now(), m_services.locale);
-    const QString text = failed == 1
-        ? QStringLiteral("1 file could not be backed up in the last run, at %1.").arg(when)
-        : QStringLiteral("%1 files could not be backed up in the last run, at %2.").arg(failed).arg(when);
-    m_trayIcon->setIcon(trayPicture(programWarningIcon()));
-    m_trayIcon->setToolTip(QStringLiteral("Quillstead: ") + text);
-    m_trayIcon->showMessage(QStringLiteral("Quillstead"), text);
 }
 
 void MainWindow::startUp()

@@ -29,6 +29,7 @@ class SettingsStore;
 class Splash;
 class TrayIcon;
 class TrayMinimize;
+class TrayWarning;
 
 // What the window works with, handed in by the program's entry (or a test).
 struct ProgramServices {
@@ -96,10 +97,6 @@ private:
     void wireBackupSetList();
     bool isOnEmptyListSpace(QObject* watched, QEvent* event) const;
     void storeBackupSet();
-    // After a run that noted failures: the warning icon, a tooltip and a
-    // notification naming how many failed; after a run without failures, or
-    // when failures are no longer noted, back to normal.
-    void showFailuresInTray(int failed, bool noted);
     // The folder to read a companion file from (HAND-M.CUR, Splash, 7za).
     QString companionFolder(const QString& relativeName) const;
 
@@ -119,11 +116,11 @@ private:
     std::unique_ptr<TrayIcon> m_ownTrayIcon;
     TrayIcon* m_trayIcon;
     TrayMinimize* m_trayMinimize;
+    std::unique_ptr<TrayWarning> m_trayWarning;
     HistoryViewing* m_history;
     std::unique_ptr<Splash> m_splash;
     bool m_setRestored = false; // until then "Files" holds the only copy of the set
     bool m_loading = false;
     bool m_frontAfterStartUp = false; // asked for while start-up ran
     bool m_shutDown = false;
-    bool m_trayWarns = false;
 };

@@ -95,3 +95,8 @@ QIcon programIcon()
         icon.addPixmap(drawIcon(size));
     return icon;
 }
+
+QIcon trayPicture(const QIcon& icon)
+{
+    return QIcon(icon.pixmap(16, 16));
+}

@@ -23,10 +23,20 @@ int main(int argc, char* argv[])
     SettingsStore settings;
     QtDialogs dialogs(nullptr);
     const ProgramFolders folders = runningProgramFolders();
-    MainWindow window(ProgramServices { *platform.files, *platform.clock, dialogs, *platform.launcher,
-        settings, folders.writable, programLocale(), QStringLiteral(QUILL_HOME_PAGE),
-        clockSeededDraw(*platform.clock), [] { QCoreApplication::quit(); }, folders.lookup,
-        platform.tray.get() });
+    MainWindow window(ProgramServices {
+        .files = *platform.files,
+        .clock = *platform.clock,
+        .dialogs = dialogs,
+        .launcher = *platform.launcher,
+        .settings = settings,
+        .programFolder = folders.writable,
+        .locale = programLocale(),
+        .homePageAddress = QStringLiteral(QUILL_HOME_PAGE),
+        .drawHomePageVisit = clockSeededDraw(*platform.clock),
+        .endProcess = [] { QCoreApplication::quit(); },
+        .readFolders = folders.lookup,
+        .trayIcon = platform.tray.get(),
+    });
     dialogs.setOwner(&window.form());
     dialogs.setStopRequest(&window.stopRequest());
 

@@ -1,7 +1,4 @@
-#include "FakeClock.h"
-#include "FakeLauncher.h"
-#include "FakeTrayIcon.h"
-#include "ScriptedDialogs.h"
+#include "ProgramFixture.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowLayout.h"
 #include "app/PointerRules.h"
@@ -20,19 +17,8 @@
 
 namespace {
 
-// The real window offscreen, real files, a real settings file; fakes only
-// for the dialogs, the launcher and the clock.
-struct Program {
-    QTemporaryDir root;
-    LocalFileSystem files;
-    FakeClock clock;
-    ScriptedDialogs dialogs;
-    FakeLauncher launcher;
-    FakeTrayIcon tray;
-    SettingsStore settings { root.filePath("Quillstead.ini") };
-    int ended = 0;
-    std::unique_ptr<MainWindow> window;
-
+// The program started over a small tree of files.
+struct Program : ProgramFixture {
     Program()
     {
         for (const char* name : { "one.txt", "Dir/a.txt", "Dir/Sub/b.txt" }) {
@@ -40,16 +26,12 @@ struct Program {
             QFile file(path(name));
             file.open(QIODevice::WriteOnly);
         }
-        window = std::make_unique<MainWindow>(ProgramServices { files, clock, dialogs, launcher, settings,
-            root.filePath("prog"), QLocale(QLocale::English, QLocale::UnitedStates), QString(),
-            [] { return 50; }, [this] { ++ended; }, {}, &tray, root.filePath("autostart"),
-            root.filePath("prog/quillstead") });
-        window->startUp();
+        start();
     }
     QString path(const QString& name) const { return root.filePath("tree/" + name); }
     QWidget& listArea() { return *window->form().backupSetList->viewport(); }
     QStringList rows() const { return window->backupSet().entries(); }
-    QString storedFiles() { return settings.value("Files", "<absent>"); }
+    QString storedFiles() { return stored("Files"); }
 };
 
 QMimeData* fileUrls(const QStringList& paths)
@@ -126,7 +108,7 @@ private slots:
         QCOMPARE(p.window->pointerRules().pointer(), PointerRules::Pointer::Default);
         QCOMPARE(p.rows(), (QStringList { p.path("Dir/a.txt"), p.path("Dir/Sub/b.txt") }));
         QCOMPARE(p.storedFiles(), p.rows().join(';') + ';');
-        QCOMPARE(p.settings.value("Extension", ""), QString("*"));
+        QCOMPARE(p.stored("Extension"), QString("*"));
     }
 
     void closingTheWindowDuringAScanEndsIt()

@@ -1,7 +1,4 @@
-#include "FakeClock.h"
-#include "FakeLauncher.h"
-#include "FakeTrayIcon.h"
-#include "ScriptedDialogs.h"
+#include "ProgramFixture.h"
 #include "TestFiles.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowLayout.h"
@@ -33,50 +30,7 @@
 
 namespace {
 
-// A program folder and a settings file of its own, real widgets offscreen,
-// and fakes only for the dialogs, the launcher and the clock.
-struct Program {
-    QTemporaryDir root;
-    QString folder = root.filePath("prog");
-    LocalFileSystem files;
-    FakeClock clock;
-    ScriptedDialogs dialogs;
-    FakeLauncher launcher;
-    FakeTrayIcon tray;
-    QString autostart = root.filePath("config/autostart");
-    std::unique_ptr<SettingsStore> settings
-        = std::make_unique<SettingsStore>(root.filePath("Quillstead.ini"));
-    int ended = 0;
-    std::function<int()> draw = [] { return 50; }; // the home-page draw, early in start-up
-    std::unique_ptr<MainWindow> window;
-
-    Program() { QDir().mkpath(folder); }
-    void store(const QString& key, const QString& value) { settings->setValue(key, value); }
-    MainWindow& start()
-    {
-        window = std::make_unique<MainWindow>(ProgramServices { files, clock, dialogs, launcher, *settings,
-            folder, QLocale(QLocale::English, QLocale::UnitedStates), QString(), draw, [this] { ++ended; },
-            {}, &tray, autostart, folder + "/quillstead" });
-        window->startUp();
-        return *window;
-    }
-    MainWindowLayout& form() { return window->form(); }
-    QString stored(const QString& key) { return settings->value(key, QStringLiteral("<absent>")); }
-    QStringList storedKeys() const
-    {
-        QSettings ini(root.filePath("Quillstead.ini"), QSettings::IniFormat);
-        ini.beginGroup(QStringLiteral("Quillstead"));
-        return ini.childKeys();
-    }
-    QString file(const QString& name, const QByteArray& content = "data")
-    {
-        QDir().mkpath(root.filePath("docs"));
-        QFile f(root.filePath("docs/" + name));
-        f.open(QIODevice::WriteOnly);
-        f.write(content);
-        return f.fileName();
-    }
-};
+using Program = ProgramFixture;
 
 QStringList entriesIn(const QString& folder)
 {

@@ -1,0 +1,40 @@
+#include "TrayWarning.h"
+
+#include "ProgramIcon.h"
+#include "engine/DateText.h"
+#include "platform/Clock.h"
+#include "platform/TrayIcon.h"
+
+TrayWarning::TrayWarning(TrayIcon& tray, const Clock& clock, QLocale locale)
+    : m_tray(tray)
+    , m_clock(clock)
+    , m_locale(std::move(locale))
+{
+}
+
+void TrayWarning::runEnded(int failed, bool noted)
+{
+    if (failed == 0) {
+        clear();
+        return;
+    }
+    if (!noted)
+        return;
+    m_shown = true;
+    const QString when = generalDateText(m_clock.now(), m_locale);
+    const QString text = failed == 1
+        ? QStringLiteral("1 file could not be backed up in the last run, at %1.").arg(when)
+        : QStringLiteral("%1 files could not be backed up in the last run, at %2.").arg(failed).arg(when);
+    m_tray.setIcon(trayPicture(programWarningIcon()));
+    m_tray.setToolTip(QStringLiteral("Quillstead: ") + text);
+    m_tray.showMessage(QStringLiteral("Quillstead"), text);
+}
+
+void TrayWarning::clear()
+{
+    if (!m_shown)
+        return;
+    m_tray.setIcon(trayPicture(programIcon()));
+    m_tray.setToolTip(QStringLiteral("Quillstead"));
+    m_shown = false;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+class Clock;
+class TrayIcon;
+
+// The tray's warning that backups went wrong while nobody watched: the
+// warning icon, a tooltip saying what and when, and one desktop notification
+// when it comes; the normal icon and tooltip back when it goes.
+class TrayWarning {
+public:
+    TrayWarning(TrayIcon& tray, const Clock& clock, QLocale locale);
+
+    // After a run: failures noted in the log warn; a run without failures
+    // clears the warning. Failures shown in boxes were seen, and change nothing.
+    void runEnded(int failed, bool noted);
+    // Failures are shown again rather than noted: no warning is left.
+    void clear();
+    bool isShown() const { return m_shown; }
+
+private:
+    TrayIcon& m_tray;
+    const Clock& m_clock;
+    QLocale m_locale;
+    bool m_shown = false;
+};

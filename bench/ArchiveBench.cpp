@@ -14,7 +14,7 @@
 #include "platform/LocalFileSystem.h"
 #include "platform/StopRequest.h"
 #include "platform/SystemClock.h"
-#include "support/TempFolder.h"
+#include "support/ProgramFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>

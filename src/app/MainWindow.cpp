@@ -31,7 +31,6 @@
 #include "settings/SettingsStore.h"
 #include "support/EventLoop.h"
 #include "support/ProgramFolder.h"
-#include "support/TempFolder.h"
 #include "viewing/DestinationFolder.h"
 #include "viewing/HistoryViewing.h"
 

@@ -7,7 +7,7 @@
 #include "platform/FileSystem.h"
 #include "platform/StopRequest.h"
 #include "settings/Preferences.h"
-#include "support/BrowseForFolder.h"
+#include "support/DialogHelpers.h"
 #include "support/EventLoop.h"
 
 #include <QMimeData>

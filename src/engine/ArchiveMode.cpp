@@ -10,7 +10,7 @@
 #include "platform/FileSystem.h"
 #include "platform/StopRequest.h"
 #include "support/EventLoop.h"
-#include "support/TempFolder.h"
+#include "support/ProgramFolder.h"
 
 #include <QCryptographicHash>
 #include <QFile>

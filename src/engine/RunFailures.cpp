@@ -6,7 +6,7 @@
 #include "RunErrorLocations.h"
 #include "platform/Clock.h"
 #include "platform/StopRequest.h"
-#include "support/ApplicationError.h"
+#include "support/DialogHelpers.h"
 
 RunFailures::RunFailures(const RunServices& services, bool noted)
     : m_services(services)

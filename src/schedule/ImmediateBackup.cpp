@@ -2,7 +2,7 @@
 
 #include "BackupTrigger.h"
 #include "platform/StopRequest.h"
-#include "support/ApplicationError.h"
+#include "support/DialogHelpers.h"
 #include "support/EventLoop.h"
 
 #include <QGroupBox>

@@ -1,5 +1,7 @@
 #include "ProgramFolder.h"
 
+#include "platform/FileSystem.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -29,4 +31,15 @@ QString companionFolder(const ProgramFolders& folders, const QString& relativeNa
             return folder;
     }
     return folders.lookup.value(0, folders.writable);
+}
+
+QString tempFolderPath(const QString& programFolder)
+{
+    return programFolder + QStringLiteral("/temp");
+}
+
+void emptyTempFolder(FileSystem& files, const QString& programFolder)
+{
+    // What cannot be deleted stays; the program ends all the same.
+    files.removeFilesIn(tempFolderPath(programFolder));
 }

@@ -28,3 +28,12 @@ ProgramFolders runningProgramFolders();
 // holds relativeName ("7za", "Splash", "x/o.cjs"), or the first lookup
 // folder when none does.
 QString companionFolder(const ProgramFolders& folders, const QString& relativeName);
+
+class FileSystem;
+
+// The archiver's working folder under the program folder.
+QString tempFolderPath(const QString& programFolder);
+// Deletes every file of the temp folder, hidden ones included (the copies of
+// a .netrc or .env must not outlive the run), and links as links; the folder
+// and its subfolders stay. A file that cannot be deleted is skipped.
+void emptyTempFolder(FileSystem& files, const QString& programFolder);

@@ -3,7 +3,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
 #include "settings/Preferences.h"
-#include "support/BrowseForFolder.h"
+#include "support/DialogHelpers.h"
 
 #include <QEvent>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "backupset/HasBadCharacters.h"
 #include "platform/LocalFileSystem.h"
-#include "support/BrowseForFolder.h"
+#include "support/DialogHelpers.h"
 
 #include "ScriptedDialogs.h"
 

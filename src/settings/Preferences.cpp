@@ -20,6 +20,17 @@ Preferences::Preferences(SettingsStore& store, QObject* parent)
 {
 }
 
+bool Preferences::isOn(Setting key) const
+{
+    return readSwitch(m_store, key).value_or(false);
+}
+
+void Preferences::setSwitch(Setting key, bool on, void (Preferences::*changed)(bool))
+{
+    if (store(m_store, key, switchText(on), [&] { return isOn(key); }))
+        emit(this->*changed)(on);
+}
+
 DestinationMode Preferences::destination() const
 {
     switch (readNumber(m_store, Setting::WhereOption)) {
@@ -67,35 +78,32 @@ void Preferences::setArchiveMode(bool on)
 
 bool Preferences::stamping() const
 {
-    return readSwitch(m_store, Setting::IncludeDate).value_or(false);
+    return isOn(Setting::IncludeDate);
 }
 
 void Preferences::setStamping(bool on)
 {
-    if (store(m_store, Setting::IncludeDate, switchText(on), [this] { return stamping(); }))
-        emit stampingChanged(on);
+    setSwitch(Setting::IncludeDate, on, &Preferences::stampingChanged);
 }
 
 bool Preferences::startAtLogin() const
 {
-    return readSwitch(m_store, Setting::WindowsStartup).value_or(false);
+    return isOn(Setting::WindowsStartup);
 }
 
 void Preferences::setStartAtLogin(bool on)
 {
-    if (store(m_store, Setting::WindowsStartup, switchText(on), [this] { return startAtLogin(); }))
-        emit startAtLoginChanged(on);
+    setSwitch(Setting::WindowsStartup, on, &Preferences::startAtLoginChanged);
 }
 
 bool Preferences::startInTray() const
 {
-    return readSwitch(m_store, Setting::Minimized).value_or(false);
+    return isOn(Setting::Minimized);
 }
 
 void Preferences::setStartInTray(bool on)
 {
-    if (store(m_store, Setting::Minimized, switchText(on), [this] { return startInTray(); }))
-        emit startInTrayChanged(on);
+    setSwitch(Setting::Minimized, on, &Preferences::startInTrayChanged);
 }
 
 QString Preferences::destinationFolder() const
@@ -145,7 +153,7 @@ void Preferences::setKeepDatedCopies(int count)
 
 bool Preferences::skipUnchanged() const
 {
-    return readSwitch(m_store, Setting::SkipUnchanged).value_or(false);
+    return isOn(Setting::SkipUnchanged);
 }
 
 void Preferences::setSkipUnchanged(bool on)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BackupChoices.h"
+#include "SettingKeys.h"
 
 #include <QObject>
 #include <QString>
@@ -76,5 +77,9 @@ signals:
     void unattendedChanged();
 
 private:
+    // A switch stored as "On"/"Off": anything else reads as off.
+    bool isOn(Setting key) const;
+    void setSwitch(Setting key, bool on, void (Preferences::*changed)(bool));
+
     SettingsStore& m_store;
 };

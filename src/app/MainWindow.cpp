@@ -85,7 +85,7 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
         on ? enableLoginStart(place, m_services.dialogs) : disableLoginStart(place, m_services.dialogs);
     });
     m_trayWarning = std::make_unique<TrayWarning>(*m_trayIcon, m_services.clock, m_services.locale);
-    m_trigger.setRunFinished([this](int failed, bool noted) { m_trayWarning->runEnded(failed, noted); });
+    m_trigger.setRunFinished([this](const RunOutcome& outcome) { m_trayWarning->runEnded(outcome); });
     connect(m_preferences, &Preferences::unattendedChanged, this, [this] {
         if (m_preferences->onFailure() != FailureHandling::NoteAndGoOn)
             m_trayWarning->clear();

@@ -1,6 +1,7 @@
 #include "TrayWarning.h"
 
 #include "ProgramIcon.h"
+#include "engine/BackupRun.h"
 #include "engine/DateText.h"
 #include "platform/Clock.h"
 #include "platform/TrayIcon.h"
@@ -12,13 +13,14 @@ TrayWarning::TrayWarning(TrayIcon& tray, const Clock& clock, QLocale locale)
 {
 }
 
-void TrayWarning::runEnded(int failed, bool noted)
+void TrayWarning::runEnded(const RunOutcome& outcome)
 {
+    const int failed = outcome.failed;
     if (failed == 0) {
         clear();
         return;
     }
-    if (!noted)
+    if (!outcome.noted)
         return;
     m_shown = true;
     const QString when = generalDateText(m_clock.now(), m_locale);

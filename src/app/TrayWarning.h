@@ -4,6 +4,7 @@
 #include <QString>
 
 class Clock;
+struct RunOutcome;
 class TrayIcon;
 
 // The tray's warning that backups went wrong while nobody watched: the
@@ -15,7 +16,7 @@ public:
 
     // After a run: failures noted in the log warn; a run without failures
     // clears the warning. Failures shown in boxes were seen, and change nothing.
-    void runEnded(int failed, bool noted);
+    void runEnded(const RunOutcome& outcome);
     // Failures are shown again rather than noted: no warning is left.
     void clear();
     bool isShown() const { return m_shown; }

@@ -41,9 +41,9 @@ bool WindowBackupTrigger::runBackup(Kind kind)
     const RunRequest request { runOptionsOf(m_preferences, kind), m_backupSet.entries(),
         [this](const QString& caption) { m_form.statusFrame->setTitle(caption); },
         [this](const QString& folder) { m_preferences.setDestinationFolder(folder); },
-        [this](int failed, bool noted) {
+        [this](const RunOutcome& outcome) {
             if (m_runFinished)
-                m_runFinished(failed, noted);
+                m_runFinished(outcome);
         } };
     return m_run.run(request);
 }

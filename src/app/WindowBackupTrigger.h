@@ -20,13 +20,13 @@ public:
         RunServices services);
     bool isRunning() const override;
     bool runBackup(Kind kind) override;
-    // Told after every run how many files failed, and whether noted in the log.
-    void setRunFinished(std::function<void(int failed, bool noted)> told) { m_runFinished = std::move(told); }
+    // Told how every run that shutdown did not cut short ended.
+    void setRunFinished(std::function<void(const RunOutcome&)> told) { m_runFinished = std::move(told); }
 
 private:
     MainWindowLayout& m_form;
     const BackupSetModel& m_backupSet;
     Preferences& m_preferences;
     BackupRun m_run;
-    std::function<void(int, bool)> m_runFinished;
+    std::function<void(const RunOutcome&)> m_runFinished;
 };

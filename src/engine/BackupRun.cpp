@@ -50,15 +50,22 @@ bool driveIsMissing(
     if (options.folderText.isEmpty())
         return false;
     const QString folder = options.folderText.endsWith(u'/') ? options.folderText : options.folderText + u'/';
-    const std::optional<QString> mountedAt = own.missingDrive(folder, services.files.mountPointOf(folder));
-    if (!mountedAt)
+    QString why;
+    if (!services.files.folderExists(folder)) {
+        // An unplugged drive fails every file alike: one message says so.
+        why = QStringLiteral("The backup folder \"%1\" does not exist or is not a folder; %2 of this run were "
+                             "not backed up.")
+                  .arg(folder, filesText(request.entries.size()));
+    } else if (const std::optional<QString> mountedAt
+        = own.missingDrive(folder, services.files.mountPointOf(folder))) {
+        why = QStringLiteral("The backup folder \"%1\" is not on its drive (at the last backup it was on "
+                             "the drive mounted at \"%2\"). Connect the drive; nothing was written.")
+                  .arg(folder, *mountedAt);
+    } else {
         return false;
+    }
     const int line = !options.archiveMode ? CopyFile : options.stamping ? RunStamped : RunPlain;
-    failures.report(
-        QStringLiteral("The backup folder \"%1\" is not on its drive (at the last backup it was on "
-                       "the drive mounted at \"%2\"). Connect the drive; nothing was written.")
-            .arg(folder, *mountedAt),
-        line, filesText(request.entries.size()), int(request.entries.size()));
+    failures.report(why, line, filesText(request.entries.size()), int(request.entries.size()));
     return true;
 }
 
@@ -78,11 +85,15 @@ bool BackupRun::run(const RunRequest& request)
     RunningFlag running(m_running);
     const RunOptions& options = request.options;
 
+    RunOutcome outcome;
     if (request.entries.isEmpty()) {
         request.setStatus(QStringLiteral("No files added to backup."));
+        outcome.end = RunOutcome::End::NoFiles;
+        if (request.finished)
+            request.finished(outcome);
         return true;
     }
-    RunFailures failures(m_services, options.noteFailures);
+    RunFailures failures(m_services, options.noteFailures, request.failureNoted);
     const QDateTime started = m_services.clock.now();
     if (m_services.catalog) {
         // A catalog that cannot be read is set aside; the run goes on without
@@ -92,15 +103,23 @@ bool BackupRun::run(const RunRequest& request)
             return true;
     }
     OwnCopies own(m_services.catalog, m_services.files, started);
-    if (!driveIsMissing(request, m_services, own, failures)) {
-        const bool finished = options.archiveMode ? archiveAll(request, m_services, failures, own)
-                                                  : PerFileRun(request, m_services, failures, own).run();
+    if (driveIsMissing(request, m_services, own, failures)) {
+        outcome.end = RunOutcome::End::DriveMissing;
+    } else if (options.archiveMode) {
         // Shutdown: the run ends where it stands, without further steps.
-        if (!finished)
+        if (!archiveAll(request, m_services, failures, own))
             return true;
+    } else {
+        PerFileRun perFile(request, m_services, failures, own);
+        if (!perFile.run())
+            return true;
+        if (perFile.folderWentAway())
+            outcome.end = RunOutcome::End::DriveMissing;
     }
     request.setStatus(completionCaption(m_services.clock.now(), m_services.locale));
+    outcome.failed = failures.count();
+    outcome.noted = failures.noted();
     if (request.finished)
-        request.finished(failures.count(), failures.noted());
+        request.finished(outcome);
     return true;
 }

@@ -27,6 +27,18 @@ struct RunServices {
     CopyCatalog* catalog = nullptr;
 };
 
+// How a run ended, told to whoever asked for it.
+struct RunOutcome {
+    enum class End {
+        Completed, // every file was backed up, skipped or reported
+        NoFiles, // the backup set is empty
+        DriveMissing, // the fixed folder or its drive was not there: nothing was written
+    };
+    End end = End::Completed;
+    int failed = 0; // files that could not be backed up
+    bool noted = false; // their failures went to the history log rather than into boxes
+};
+
 // One request for a backup run: the options and the backup set as they stand
 // when the run starts, where the status caption goes, and how the repaired
 // folder text gets back into the folder box.
@@ -35,9 +47,10 @@ struct RunRequest {
     QStringList entries;
     std::function<void(const QString&)> setStatus;
     std::function<void(const QString&)> setFolderText;
-    // Told at the end of every run how many files failed (0: none), and
-    // whether those failures were noted in the log rather than shown.
-    std::function<void(int failed, bool noted)> finished = {};
+    // Told at the end of every run that shutdown did not cut short.
+    std::function<void(const RunOutcome&)> finished = {};
+    // With failures noted: each history line of a failure, as it is written.
+    std::function<void(const QString&)> failureNoted = {};
 };
 
 // One backup run over the backup set.

@@ -28,6 +28,8 @@ public:
 
     // False when shutdown stopped the run.
     bool run();
+    // The fixed folder, or its drive, went away during the run.
+    bool folderWentAway() const { return m_ended; }
 
 private:
     // A copy complete on disk, waiting to be put in place.

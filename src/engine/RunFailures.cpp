@@ -8,9 +8,10 @@
 #include "platform/StopRequest.h"
 #include "support/DialogHelpers.h"
 
-RunFailures::RunFailures(const RunServices& services, bool noted)
+RunFailures::RunFailures(const RunServices& services, bool noted, std::function<void(const QString&)> told)
     : m_services(services)
     , m_noted(noted)
+    , m_told(std::move(told))
 {
 }
 
@@ -22,8 +23,11 @@ bool RunFailures::report(const QString& description, int lineLabel, const QStrin
         return !stopRequested();
     }
     // Where not even the log can be written, nothing more can be told.
-    appendHistory(m_services.files, m_services.programFolder,
-        historyFailureLine(subject, generalDateText(m_services.clock.now(), m_services.locale), description));
+    const QString line
+        = historyFailureLine(subject, generalDateText(m_services.clock.now(), m_services.locale), description);
+    appendHistory(m_services.files, m_services.programFolder, line);
+    if (m_told)
+        m_told(line);
     return !stopRequested();
 }
 

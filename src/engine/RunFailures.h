@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 struct RunServices;
 
@@ -9,7 +10,8 @@ struct RunServices;
 // its own while the run goes on. Counts the files that failed.
 class RunFailures {
 public:
-    RunFailures(const RunServices& services, bool noted);
+    // noted: each failure's history line also goes to told, when there is one.
+    RunFailures(const RunServices& services, bool noted, std::function<void(const QString&)> told = {});
 
     // Reports one failure at a step's line label; subject names what failed
     // (a file name) in the log, and files says how many files it cost. False
@@ -22,5 +24,6 @@ public:
 private:
     const RunServices& m_services;
     bool m_noted;
+    std::function<void(const QString&)> m_told;
     int m_count = 0;
 };

@@ -91,7 +91,7 @@ struct RunBench {
     {
         return RunRequest { std::move(options), entries, [this](const QString& c) { captions << c; },
             [this](const QString& t) { folderWrites << t; },
-            [this](int failed, bool noted) { told << (noted ? failed : -failed); } };
+            [this](const RunOutcome& outcome) { told << (outcome.noted ? outcome.failed : -outcome.failed); } };
     }
     bool saveAll(const QStringList& entries, RunOptions options)
     {

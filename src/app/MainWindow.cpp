@@ -86,6 +86,8 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
     });
     m_trayWarning = std::make_unique<TrayWarning>(*m_trayIcon, m_services.clock, m_services.locale);
     m_trigger.setRunFinished([this](const RunOutcome& outcome) { m_trayWarning->runEnded(outcome); });
+    connect(m_schedule, &AutoBackupSchedule::backupsLate, this,
+        [this](const QDateTime& since) { m_trayWarning->noBackupSince(since); });
     connect(m_preferences, &Preferences::unattendedChanged, this, [this] {
         if (m_preferences->onFailure() != FailureHandling::NoteAndGoOn)
             m_trayWarning->clear();

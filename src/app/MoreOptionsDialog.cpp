@@ -29,6 +29,11 @@ MoreOptionsDialog::MoreOptionsDialog(Preferences& preferences, QWidget* parent)
     skipUnchanged = new QCheckBox(QStringLiteral("Skip files that have not changed since their last backup"));
     skipUnchanged->setChecked(preferences.skipUnchanged());
 
+    catchUp
+        = new QCheckBox(QStringLiteral("Keep to the schedule across restarts and sleep (a missed backup runs "
+                                       "once, a minute after start-up or waking)"));
+    catchUp->setChecked(preferences.catchUp());
+
     auto* failures
         = new QGroupBox(QStringLiteral("When a file cannot be backed up during an automatic backup"));
     showAndWait = new QRadioButton(QStringLiteral("Show a message and wait for OK"));
@@ -48,6 +53,7 @@ MoreOptionsDialog::MoreOptionsDialog(Preferences& preferences, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(keepRow);
     layout->addWidget(skipUnchanged);
+    layout->addWidget(catchUp);
     layout->addWidget(failures);
     layout->addWidget(buttons);
 }
@@ -56,6 +62,7 @@ void MoreOptionsDialog::store()
 {
     m_preferences.setKeepDatedCopies(keepDatedCopies->value());
     m_preferences.setSkipUnchanged(skipUnchanged->isChecked());
+    m_preferences.setCatchUp(catchUp->isChecked());
     m_preferences.setOnFailure(
         noteAndGoOn->isChecked() ? FailureHandling::NoteAndGoOn : FailureHandling::ShowAndWait);
 }

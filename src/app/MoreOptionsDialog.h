@@ -16,6 +16,7 @@ public:
 
     QSpinBox* keepDatedCopies;
     QCheckBox* skipUnchanged;
+    QCheckBox* catchUp;
     QRadioButton* showAndWait;
     QRadioButton* noteAndGoOn;
 

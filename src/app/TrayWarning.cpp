@@ -17,7 +17,8 @@ void TrayWarning::runEnded(const RunOutcome& outcome)
 {
     const int failed = outcome.failed;
     if (failed == 0) {
-        clear();
+        if (outcome.end == RunOutcome::End::Completed)
+            clear();
         return;
     }
     if (!outcome.noted)
@@ -29,6 +30,16 @@ void TrayWarning::runEnded(const RunOutcome& outcome)
         : QStringLiteral("%1 files could not be backed up in the last run, at %2.").arg(failed).arg(when);
     m_tray.setIcon(trayPicture(programWarningIcon()));
     m_tray.setToolTip(QStringLiteral("Quillstead: ") + text);
+    m_tray.showMessage(QStringLiteral("Quillstead"), text);
+}
+
+void TrayWarning::noBackupSince(const QDateTime& since)
+{
+    m_shown = true;
+    const QString text
+        = QStringLiteral("No backup since %1").arg(generalDateText(since.toLocalTime(), m_locale));
+    m_tray.setIcon(trayPicture(programWarningIcon()));
+    m_tray.setToolTip(text);
     m_tray.showMessage(QStringLiteral("Quillstead"), text);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QLocale>
 #include <QString>
 
@@ -17,6 +18,9 @@ public:
     // After a run: failures noted in the log warn; a run without failures
     // clears the warning. Failures shown in boxes were seen, and change nothing.
     void runEnded(const RunOutcome& outcome);
+    // Keeping to the schedule, no run has completed since then for too long.
+    // The next completed run takes it away, whatever "On Failure" says.
+    void noBackupSince(const QDateTime& since);
     // Failures are shown again rather than noted: no warning is left.
     void clear();
     bool isShown() const { return m_shown; }

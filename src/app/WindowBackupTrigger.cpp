@@ -2,6 +2,8 @@
 
 #include "MainWindowLayout.h"
 #include "backupset/BackupSetModel.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
 #include "settings/Preferences.h"
 
 #include <QGroupBox>
@@ -16,9 +18,11 @@ RunOptions runOptionsOf(const Preferences& preferences, BackupTrigger::Kind kind
     options.folderText = preferences.destinationFolder();
     options.keepDatedCopies = preferences.keepDatedCopies();
     options.skipUnchanged = preferences.skipUnchanged();
-    // "Backup Now" always shows its failures: the user is there.
-    options.noteFailures
-        = kind == BackupTrigger::Kind::Automatic && preferences.onFailure() == FailureHandling::NoteAndGoOn;
+    // "Backup Now" always shows its failures: the user is there. A script's
+    // run never waits for a click.
+    options.noteFailures = kind == BackupTrigger::Kind::Script
+        || (kind == BackupTrigger::Kind::Automatic
+            && preferences.onFailure() == FailureHandling::NoteAndGoOn);
     return options;
 }
 
@@ -27,6 +31,8 @@ WindowBackupTrigger::WindowBackupTrigger(
     : m_form(form)
     , m_backupSet(backupSet)
     , m_preferences(preferences)
+    , m_files(services.files)
+    , m_clock(services.clock)
     , m_run(std::move(services))
 {
 }
@@ -36,14 +42,35 @@ bool WindowBackupTrigger::isRunning() const
     return m_run.isRunning();
 }
 
-bool WindowBackupTrigger::runBackup(Kind kind)
+std::optional<RunOutcome> WindowBackupTrigger::runBackup(Kind kind)
 {
+    return runBackup(kind, {});
+}
+
+std::optional<RunOutcome> WindowBackupTrigger::runBackup(
+    Kind kind, const std::function<void(const QString&)>& failureLine)
+{
+    std::optional<RunOutcome> ended;
     const RunRequest request { runOptionsOf(m_preferences, kind), m_backupSet.entries(),
         [this](const QString& caption) { m_form.statusFrame->setTitle(caption); },
         [this](const QString& folder) { m_preferences.setDestinationFolder(folder); },
-        [this](const RunOutcome& outcome) {
-            if (m_runFinished)
-                m_runFinished(outcome);
-        } };
-    return m_run.run(request);
+        [&ended](const RunOutcome& outcome) { ended = outcome; }, failureLine };
+    // Not started, or cut short by shutdown: nothing to tell.
+    if (!m_run.run(request) || !ended)
+        return std::nullopt;
+    if (ended->end == RunOutcome::End::DriveMissing)
+        m_absentDevice = m_files.deviceOf(m_preferences.destinationFolder()).value_or(0);
+    if (ended->end == RunOutcome::End::Completed && m_preferences.catchUp())
+        m_preferences.setLastBackup(m_clock.now());
+    if (m_runFinished)
+        m_runFinished(*ended);
+    return ended;
+}
+
+bool WindowBackupTrigger::destinationIsBack() const
+{
+    // A drive mounted over the folder gives it another device; a missing
+    // folder has none.
+    const std::optional<quint64> device = m_files.deviceOf(m_preferences.destinationFolder());
+    return device && device != m_absentDevice;
 }

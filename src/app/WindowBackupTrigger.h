@@ -3,7 +3,11 @@
 #include "engine/BackupRun.h"
 #include "schedule/BackupTrigger.h"
 
+#include <optional>
+
 class BackupSetModel;
+class Clock;
+class FileSystem;
 class MainWindowLayout;
 class Preferences;
 
@@ -14,12 +18,18 @@ RunOptions runOptionsOf(const Preferences& preferences, BackupTrigger::Kind kind
 // Runs run over the backup set with the options of the preferences; the
 // outcome goes to statusFrame's caption, a repaired folder text back into the
 // preferences (and so into destinationEdit).
+// A completed run is remembered as the last backup when the schedule keeps to
+// it across restarts; a run that found the fixed folder or its drive missing
+// remembers where the folder lay then, to tell its return.
 class WindowBackupTrigger : public BackupTrigger {
 public:
     WindowBackupTrigger(MainWindowLayout& form, const BackupSetModel& backupSet, Preferences& preferences,
         RunServices services);
     bool isRunning() const override;
-    bool runBackup(Kind kind) override;
+    std::optional<RunOutcome> runBackup(Kind kind) override;
+    // The same, telling each failure's history line to failureLine.
+    std::optional<RunOutcome> runBackup(Kind kind, const std::function<void(const QString&)>& failureLine);
+    bool destinationIsBack() const override;
     // Told how every run that shutdown did not cut short ended.
     void setRunFinished(std::function<void(const RunOutcome&)> told) { m_runFinished = std::move(told); }
 
@@ -27,6 +37,9 @@ private:
     MainWindowLayout& m_form;
     const BackupSetModel& m_backupSet;
     Preferences& m_preferences;
+    FileSystem& m_files;
+    const Clock& m_clock;
     BackupRun m_run;
+    std::optional<quint64> m_absentDevice; // the folder's device while its drive was missing
     std::function<void(const RunOutcome&)> m_runFinished;
 };

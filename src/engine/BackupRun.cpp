@@ -53,8 +53,9 @@ bool driveIsMissing(
     QString why;
     if (!services.files.folderExists(folder)) {
         // An unplugged drive fails every file alike: one message says so.
-        why = QStringLiteral("The backup folder \"%1\" does not exist or is not a folder; %2 of this run were "
-                             "not backed up.")
+        why = QStringLiteral(
+            "The backup folder \"%1\" does not exist or is not a folder; %2 of this run were "
+            "not backed up.")
                   .arg(folder, filesText(request.entries.size()));
     } else if (const std::optional<QString> mountedAt
         = own.missingDrive(folder, services.files.mountPointOf(folder))) {

@@ -23,8 +23,8 @@ bool RunFailures::report(const QString& description, int lineLabel, const QStrin
         return !stopRequested();
     }
     // Where not even the log can be written, nothing more can be told.
-    const QString line
-        = historyFailureLine(subject, generalDateText(m_services.clock.now(), m_services.locale), description);
+    const QString line = historyFailureLine(
+        subject, generalDateText(m_services.clock.now(), m_services.locale), description);
     appendHistory(m_services.files, m_services.programFolder, line);
     if (m_told)
         m_told(line);

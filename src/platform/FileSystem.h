@@ -158,6 +158,9 @@ public:
     virtual std::optional<FileFacts> fileFacts(const QString& path) const = 0;
     // Nothing when folder cannot be opened.
     virtual std::unique_ptr<OpenFolder> openFolder(const QString& folder) const = 0;
+    // The device path lies on (it changes when a drive is mounted over a
+    // folder); nothing when path cannot be looked at. One stat.
+    virtual std::optional<quint64> deviceOf(const QString& path) const = 0;
     // Ordinary files in folder whose names match a wildcard pattern (* and ?):
     // no folders, no hidden files. Names only, sorted.
     virtual QStringList listFiles(const QString& folder, const QString& pattern) const = 0;

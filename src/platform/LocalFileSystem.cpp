@@ -272,3 +272,12 @@ bool LocalFileSystem::ignoresLetterCase(const QString& folder) const
         return false;
     return folderIgnoresLetterCase(fd.get());
 }
+
+std::optional<quint64> LocalFileSystem::deviceOf(const QString& path) const
+{
+    const auto name = encodedPath(path);
+    struct stat info { };
+    if (!name || ::stat(name->constData(), &info) != 0)
+        return std::nullopt;
+    return quint64(info.st_dev);
+}

@@ -24,6 +24,7 @@ public:
     std::optional<FileFacts> regularFileFacts(const QString& path) const override;
     std::optional<FileFacts> fileFacts(const QString& path) const override;
     std::unique_ptr<OpenFolder> openFolder(const QString& folder) const override;
+    std::optional<quint64> deviceOf(const QString& path) const override;
     QStringList listFiles(const QString& folder, const QString& pattern) const override;
     QStringList listFolders(const QString& folder) const override;
     bool walkFolder(const QString& folder, const WalkVisitor& take) const override;

@@ -37,6 +37,18 @@ AutoBackupSchedule::AutoBackupSchedule(ScheduleWidgets widgets, Preferences& pre
         if (!m_selectingForStartUp)
             chooseInterval();
     });
+    connect(&m_preferences, &Preferences::unattendedChanged, this, &AutoBackupSchedule::followCatchUp);
+    // Every completed run, "Backup Now" too: the next is due an interval after it.
+    connect(&m_preferences, &Preferences::lastBackupChanged, this,
+        [this](const QDateTime& when) { m_countdown.ran(when); });
+}
+
+void AutoBackupSchedule::followCatchUp()
+{
+    if (m_preferences.catchUp() && !m_countdown.keepsToSchedule())
+        m_countdown.keepToSchedule(m_preferences.lastBackup(), m_clock.now(), m_clock.monotonicMs());
+    else if (!m_preferences.catchUp() && m_countdown.keepsToSchedule())
+        m_countdown.countSeconds();
 }
 
 void AutoBackupSchedule::fillIntervalList()
@@ -65,6 +77,7 @@ void AutoBackupSchedule::applySwitch(std::optional<bool> on)
 void AutoBackupSchedule::restoreFromSettings()
 {
     selectInterval(m_preferences.intervalPosition());
+    followCatchUp();
     applySwitch(m_preferences.autoBackup());
 }
 
@@ -96,7 +109,18 @@ void AutoBackupSchedule::tick()
         return;
     }
     const QScopedValueRollback<bool> inTick(m_inTick, true);
-    m_countdown.tick();
+    const QDateTime now = m_clock.now();
+    if (const std::optional<QDateTime> since = m_countdown.lateSince(now))
+        emit backupsLate(*since);
+    if (m_waitingForDrive) {
+        // One cheap look a second: the run comes as soon as the drive does.
+        if (m_trigger.destinationIsBack())
+            runBackupNow();
+        else
+            setStatus(QStringLiteral("Waiting for the backup drive..."));
+        return;
+    }
+    m_countdown.tick(now, m_clock.monotonicMs());
     showCountdown();
     letEventsRun();
     // The user may have switched off or chosen another interval meanwhile.
@@ -123,12 +147,19 @@ void AutoBackupSchedule::runBackupNow()
     setStatus(QStringLiteral("Backup is running in background..."));
     letEventsRun();
     // A run that could not start is not reported as complete.
-    if (m_trigger.runBackup(BackupTrigger::Kind::Automatic)) {
+    const std::optional<RunOutcome> outcome = m_trigger.runBackup(BackupTrigger::Kind::Automatic);
+    if (outcome) {
         setStatus(completionCaption(m_clock.now(), m_locale));
         letEventsRun();
     }
-    setStatus(saved);
-    m_countdown.restart();
+    // A missing drive noted once is waited for, not noted again every interval.
+    m_waitingForDrive = outcome && outcome->end == RunOutcome::End::DriveMissing && outcome->noted;
+    setStatus(m_waitingForDrive ? QStringLiteral("Waiting for the backup drive...") : saved);
+    // A completed run has set the countdown going again from itself already.
+    const bool recorded = outcome && outcome->end == RunOutcome::End::Completed
+        && m_countdown.keepsToSchedule() && m_preferences.catchUp();
+    if (!recorded)
+        m_countdown.restart();
 }
 
 void AutoBackupSchedule::toggleSwitch()

@@ -3,6 +3,7 @@
 #include "Countdown.h"
 #include "ScheduleWidgets.h"
 
+#include <QDateTime>
 #include <QLocale>
 #include <QObject>
 #include <QString>
@@ -40,7 +41,8 @@ public:
     // caption waits for the first tick); neither (a damaged stored switch)
     // changes nothing.
     void applySwitch(std::optional<bool> on);
-    // Start-up: selectInterval and applySwitch with the stored interval and switch.
+    // Start-up: selectInterval and applySwitch with the stored interval and
+    // switch, keeping to the schedule from the last backup when Catch Up is on.
     void restoreFromSettings();
 
     // countdownTimer's tick: counts one second, shows the time left and runs the backup
@@ -52,8 +54,18 @@ public:
     void chooseInterval();
 
     const Countdown& countdown() const { return m_countdown; }
+    // After an automatic run that noted the fixed folder (or its drive)
+    // missing: no run until it is back, looked for at every tick.
+    bool isWaitingForDrive() const { return m_waitingForDrive; }
+
+signals:
+    // Keeping to the schedule, no run has completed for twice the interval
+    // (at least an hour): since when. Once for each such stretch.
+    void backupsLate(const QDateTime& since);
 
 private:
+    // Keeps to the schedule on the wall clock while Catch Up is on.
+    void followCatchUp();
     void switchOn();
     void switchOff();
     void showCountdown();
@@ -67,5 +79,6 @@ private:
     QLocale m_locale;
     Countdown m_countdown;
     bool m_inTick = false;
+    bool m_waitingForDrive = false;
     bool m_selectingForStartUp = false;
 };

@@ -194,3 +194,34 @@ void Preferences::setExtension(const QString& extension)
 {
     writeSetting(m_store, Setting::Extension, extension);
 }
+
+bool Preferences::catchUp() const
+{
+    return isOn(Setting::CatchUp);
+}
+
+void Preferences::setCatchUp(bool on)
+{
+    if (store(m_store, Setting::CatchUp, switchText(on), [this] { return catchUp(); }))
+        emit unattendedChanged();
+}
+
+namespace {
+const QString LastBackupFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ssZ");
+} // namespace
+
+std::optional<QDateTime> Preferences::lastBackup() const
+{
+    QDateTime when = QDateTime::fromString(readSetting(m_store, Setting::LastBackup), LastBackupFormat);
+    if (!when.isValid())
+        return std::nullopt;
+    when.setTimeSpec(Qt::UTC);
+    return when;
+}
+
+void Preferences::setLastBackup(const QDateTime& when)
+{
+    const QDateTime utc = when.toUTC();
+    writeSetting(m_store, Setting::LastBackup, utc.toString(LastBackupFormat));
+    emit lastBackupChanged(utc);
+}

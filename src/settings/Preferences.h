@@ -3,6 +3,7 @@
 #include "BackupChoices.h"
 #include "SettingKeys.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <optional>
@@ -56,6 +57,13 @@ public:
     void setSkipUnchanged(bool on);
     FailureHandling onFailure() const;
     void setOnFailure(FailureHandling handling);
+    // "Catch Up": "On"/"Off"; keeps to the schedule across restarts and sleep.
+    bool catchUp() const;
+    void setCatchUp(bool on);
+    // "Last Backup": when the last run completed, in UTC
+    // ("yyyy-MM-ddTHH:mm:ssZ"); nothing when never, or not such a time.
+    std::optional<QDateTime> lastBackup() const;
+    void setLastBackup(const QDateTime& when);
     // "ShowAgain": 0 shows the splash, any other number hides it.
     bool showSplash() const;
     void setShowSplash(bool show);
@@ -73,8 +81,9 @@ signals:
     void destinationFolderChanged(const QString& folder);
     void autoBackupChanged(bool on);
     void intervalPositionChanged(int position);
-    // Any of the three "More Options".
+    // Any of the "More Options".
     void unattendedChanged();
+    void lastBackupChanged(const QDateTime& when);
 
 private:
     // A switch stored as "On"/"Off": anything else reads as off.

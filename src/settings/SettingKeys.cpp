@@ -45,6 +45,10 @@ constexpr KeyInfo Keys[] = {
     { Setting::KeepDatedCopies, "Keep Dated Copies", "0", Reading::Integer, 0, 9999 },
     { Setting::SkipUnchanged, "Skip Unchanged", "Off", Reading::Text, 0, 0 },
     { Setting::OnFailure, "On Failure", "0", Reading::Integer, 0, 1 },
+    // Keeping to the schedule across restarts and sleep, and when the last
+    // run completed (UTC, yyyy-MM-ddTHH:mm:ssZ).
+    { Setting::CatchUp, "Catch Up", "Off", Reading::Text, 0, 0 },
+    { Setting::LastBackup, "Last Backup", "", Reading::Text, 0, 0 },
 };
 
 const KeyInfo& infoOf(Setting key)
@@ -76,7 +80,7 @@ std::optional<double> realNumber(const QString& text)
 
 } // namespace
 
-static_assert(std::size(Keys) == static_cast<size_t>(Setting::OnFailure) + 1, "every key has a row");
+static_assert(std::size(Keys) == static_cast<size_t>(Setting::LastBackup) + 1, "every key has a row");
 
 QString settingName(Setting key)
 {

@@ -23,6 +23,8 @@ enum class Setting {
     KeepDatedCopies,
     SkipUnchanged,
     OnFailure,
+    CatchUp,
+    LastBackup,
 };
 
 // The key's name in the store ("Backup Option", ...).

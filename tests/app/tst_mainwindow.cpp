@@ -8,6 +8,7 @@
 #include "desktop/TrayMinimize.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/SingleInstance.h"
+#include "schedule/AutoBackupSchedule.h"
 #include "settings/SettingsStore.h"
 
 #include <QCheckBox>
@@ -369,10 +370,64 @@ private slots:
         dialog->keepDatedCopies->setValue(7);
         dialog->skipUnchanged->setChecked(true);
         dialog->noteAndGoOn->setChecked(true);
+        dialog->catchUp->setChecked(true);
         dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
         QCOMPARE(p.stored("Keep Dated Copies"), QStringLiteral("7"));
         QCOMPARE(p.stored("Skip Unchanged"), QStringLiteral("On"));
         QCOMPARE(p.stored("On Failure"), QStringLiteral("1"));
+        QCOMPARE(p.stored("Catch Up"), QStringLiteral("On"));
+    }
+
+    // With Catch Up on, every completed run is remembered as the last backup,
+    // and when none has come for too long the tray says since when, until
+    // the next completed run.
+    void catchUpRemembersTheLastBackupAndWarnsWhenLate()
+    {
+        Program p;
+        p.store("Catch Up", "On");
+        p.store("OftenIndex", "1"); // 5 minutes: late after an hour
+        p.store("WhereOption", "1");
+        p.store("Path", p.root.filePath("dest") + "/");
+        QDir().mkpath(p.root.filePath("dest"));
+        p.store("Files", p.file("a.txt") + ";");
+        p.start();
+        QVERIFY(p.window->backupTrigger().runBackup(BackupTrigger::Kind::Test));
+        QCOMPARE(p.stored("Last Backup"), QStringLiteral("2026-12-06T21:05:03Z"));
+
+        QDir(p.root.filePath("dest")).removeRecursively(); // no run can complete now
+        p.tray.calls.clear();
+        p.clock.set(p.clock.now().addSecs(3700));
+        p.clock.advanceMonotonic(3700000);
+        p.window->schedule().tick();
+        const QString text = "No backup since 12/6/2026 9:05:03 PM";
+        QCOMPARE(
+            p.tray.calls.mid(0, 3), (QStringList { "icon", "tip:" + text, "message:Quillstead:" + text }));
+        QCOMPARE(p.stored("Last Backup"), QStringLiteral("2026-12-06T21:05:03Z"));
+
+        QDir().mkpath(p.root.filePath("dest"));
+        p.tray.calls.clear();
+        QVERIFY(p.window->backupTrigger().runBackup(BackupTrigger::Kind::Test));
+        QCOMPARE(p.tray.calls, (QStringList { "icon", "tip:Quillstead" }));
+        QCOMPARE(p.stored("Last Backup"), QStringLiteral("2026-12-06T22:06:43Z"));
+    }
+
+    // A run that found the backup folder missing looks for it again with one
+    // look at the folder: it is back once it is there, on another device than
+    // what stood in its place.
+    void tellsWhenTheBackupFolderIsBack()
+    {
+        Program p;
+        p.store("On Failure", "1");
+        p.store("WhereOption", "1");
+        p.store("Path", p.root.filePath("usb") + "/");
+        p.store("Files", p.file("a.txt") + ";");
+        p.start();
+        const auto outcome = p.window->backupTrigger().runBackup(BackupTrigger::Kind::Automatic);
+        QVERIFY(outcome);
+        QCOMPARE(outcome->end, RunOutcome::End::DriveMissing);
+        QVERIFY(!p.window->backupTrigger().destinationIsBack());
+        QDir().mkpath(p.root.filePath("usb"));
+        QVERIFY(p.window->backupTrigger().destinationIsBack());
     }
 
     // With failures noted, an automatic run that fails shows the warning in

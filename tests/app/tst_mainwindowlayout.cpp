@@ -100,7 +100,8 @@ private slots:
             { 120, 9600, 3120, 405 });
         row("copyHistoryButton", "QPushButton", "Copy History To Clipboard", "MainWindowLayout",
             { 3360, 9600, 3120, 405 });
-        row("moreOptionsButton", "QPushButton", "More Options...", "MainWindowLayout", { 120, 10080, 6360, 405 });
+        row("moreOptionsButton", "QPushButton", "More Options...", "MainWindowLayout",
+            { 120, 10080, 6360, 405 });
     }
 
     void controlsHaveKindCaptionContainerAndPosition()

@@ -189,7 +189,9 @@ private slots:
         const QStringList set { b.source("a.txt"), b.source("b.txt") };
         QVERIFY(b.saveAll(set, options));
         QCOMPARE(b.dialogs.messageTexts(), QStringList {});
+        const std::optional<quint64> mounted = b.files.deviceOf(folder);
         drive.unmount();
+        QVERIFY(mounted && b.files.deviceOf(folder) != mounted); // what tells the drive's return
 
         const QString history = b.history();
         QVERIFY(b.saveAll(set, options));

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -19,20 +20,23 @@ namespace {
 class FakeTrigger : public BackupTrigger {
 public:
     bool isRunning() const override { return running; }
-    bool runBackup(Kind) override
+    std::optional<RunOutcome> runBackup(Kind) override
     {
         if (running)
-            return false;
+            return std::nullopt;
         running = true;
         ++runs;
         if (during)
             during();
         running = false;
-        return true;
+        return outcome;
     }
+    bool destinationIsBack() const override { return driveBack; }
     bool running = false;
     int runs = 0;
     std::function<void()> during;
+    RunOutcome outcome; // what each run ends with
+    bool driveBack = false;
 };
 
 const QString complete = "Auto Backup Complete at 12/6/2026 9:05:03 PM";
@@ -201,6 +205,76 @@ private slots:
         w.ticks(5);
         QCOMPARE(w.status(), "Next backup will occur in 00:04:59");
         QCOMPARE(w.schedule.countdown().count(), 1);
+    }
+
+    // Catch Up: at start the countdown runs from the last backup on the wall
+    // clock, and one overdue comes a minute after start-up.
+    void catchUpCountsFromTheLastBackup_data()
+    {
+        QTest::addColumn<int>("hoursAgo");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("3 hours after the last run of an 8-hour interval") << 3 << "05:00:00";
+        QTest::newRow("overdue") << 9 << "00:01:00";
+    }
+    void catchUpCountsFromTheLastBackup()
+    {
+        QFETCH(int, hoursAgo);
+        Window w(0);
+        w.settings.setValue("Catch Up", "On");
+        w.settings.setValue("OftenIndex", "9"); // 8 hours
+        w.settings.setValue(
+            "Last Backup", w.clock.now().toUTC().addSecs(-3600 * hoursAgo).toString("yyyy-MM-ddTHH:mm:ssZ"));
+        w.schedule.restoreFromSettings();
+        w.ticks(1);
+        QTEST(w.status().mid(QString("Next backup will occur in ").size()), "caption");
+        QCOMPARE(w.trigger.runs, 0);
+        // Awake all the while: both clocks move on.
+        const int wait = hoursAgo < 8 ? 3600 * (8 - hoursAgo) : 60;
+        w.clock.set(w.clock.now().addSecs(wait));
+        w.clock.advanceMonotonic(qint64(wait) * 1000);
+        w.ticks(1);
+        QCOMPARE(w.trigger.runs, 1);
+    }
+
+    // A run that noted its drive missing is not repeated every interval: the
+    // schedule waits, looking for the drive at every tick, and runs as soon
+    // as it is back.
+    void waitsForTheDriveToComeBack()
+    {
+        Window w(1);
+        w.schedule.applySwitch(true);
+        w.trigger.outcome = RunOutcome { RunOutcome::End::DriveMissing, 2, true };
+        w.ticks(300);
+        QCOMPARE(w.trigger.runs, 1);
+        QVERIFY(w.schedule.isWaitingForDrive());
+        QCOMPARE(w.status(), "Waiting for the backup drive...");
+        w.trigger.outcome = RunOutcome {};
+        w.ticks(1000);
+        QCOMPARE(w.trigger.runs, 1);
+        QCOMPARE(w.status(), "Waiting for the backup drive...");
+        w.trigger.driveBack = true;
+        w.ticks(1);
+        QCOMPARE(w.trigger.runs, 2);
+        QVERIFY(!w.schedule.isWaitingForDrive());
+        // Shown in a box instead, a missing drive is tried again every interval.
+        w.trigger.outcome = RunOutcome { RunOutcome::End::DriveMissing, 2, false };
+        w.ticks(300);
+        QVERIFY(!w.schedule.isWaitingForDrive());
+    }
+
+    // Keeping to the schedule, backups that stopped coming are said once.
+    void saysOnceWhenBackupsAreLate()
+    {
+        Window w(0);
+        w.settings.setValue("Catch Up", "On");
+        w.settings.setValue("OftenIndex", "1");
+        w.settings.setValue(
+            "Last Backup", w.clock.now().toUTC().addSecs(-7200).toString("yyyy-MM-ddTHH:mm:ssZ"));
+        w.schedule.restoreFromSettings();
+        QSignalSpy late(&w.schedule, &AutoBackupSchedule::backupsLate);
+        w.ticks(5);
+        QCOMPARE(late.size(), 1);
+        QCOMPARE(late.front().front().toDateTime(), w.clock.now().addSecs(-7200));
     }
 
     void startUpRestoresStoredState_data()

@@ -22,7 +22,7 @@ public:
     {
     }
     bool isRunning() const override { return running; }
-    bool runBackup(Kind) override
+    std::optional<RunOutcome> runBackup(Kind) override
     {
         captionDuringRun = m_frame.title();
         busyDuringRun = busy;
@@ -30,8 +30,9 @@ public:
         if (fail)
             throw std::runtime_error("Out of memory");
         m_frame.setTitle(QStringLiteral("Auto Backup Complete at 12/6/2026 9:05:03 PM"));
-        return true;
+        return RunOutcome {};
     }
+    bool destinationIsBack() const override { return true; }
     bool running = false;
     bool fail = false;
     bool busy = false;

@@ -10,6 +10,7 @@
 #include "OptionWidgets.h"
 #include "PointerRules.h"
 #include "ProgramIcon.h"
+#include "ScriptedBackup.h"
 #include "TrayWarning.h"
 #include "backupset/AddFilesByDialog.h"
 #include "backupset/BackupSetIntake.h"
@@ -214,6 +215,30 @@ void MainWindow::bringToFront()
         m_frontAfterStartUp = true;
     else
         m_trayMinimize->bringBack();
+}
+
+void MainWindow::answerRequest(const QByteArray& request, const RequestAnswer& answer)
+{
+    if (request != "backup now") {
+        answer(ScriptAnswer { ScriptAnswer::NothingRan, { QStringLiteral("Unknown request.") } }.encoded());
+        return;
+    }
+    if (m_shutDown) {
+        answer(answerFor(std::nullopt, {}).encoded());
+        return;
+    }
+    if (m_loading || m_trigger.isRunning()) {
+        QTimer::singleShot(1000, this, [this, answer] { answerRequest("backup now", answer); });
+        return;
+    }
+    if (const QString why = whyNothingCanRun(*m_preferences, m_backupSet.entries()); !why.isEmpty()) {
+        answer(ScriptAnswer { ScriptAnswer::NothingRan, { why } }.encoded());
+        return;
+    }
+    QStringList lines;
+    const std::optional<RunOutcome> outcome
+        = m_trigger.runBackup(BackupTrigger::Kind::Script, [&lines](const QString& line) { lines << line; });
+    answer(answerFor(outcome, lines).encoded());
 }
 
 void MainWindow::addFiles()

@@ -3,6 +3,7 @@
 #include "WindowBackupTrigger.h"
 #include "backupset/BackupSetModel.h"
 #include "engine/CopyCatalog.h"
+#include "platform/SingleInstance.h"
 #include "platform/StopRequest.h"
 #include "schedule/ImmediateBackup.h"
 
@@ -82,6 +83,10 @@ public:
     // Another start of the program asks for the window: it comes out of the
     // tray or the taskbar to the front (once start-up is done).
     void bringToFront();
+    // A script asks through the running copy ("backup now"): the run is made
+    // here, with failures noted and no boxes, as soon as start-up and any run
+    // under way are done; the answer says how it went.
+    void answerRequest(const QByteArray& request, const RequestAnswer& answer);
 
     // Control handlers.
     void addFiles();

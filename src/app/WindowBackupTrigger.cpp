@@ -26,6 +26,12 @@ RunOptions runOptionsOf(const Preferences& preferences, BackupTrigger::Kind kind
     return options;
 }
 
+void rememberCompletedRun(Preferences& preferences, const RunOutcome& outcome, const QDateTime& now)
+{
+    if (outcome.end == RunOutcome::End::Completed && preferences.catchUp())
+        preferences.setLastBackup(now);
+}
+
 WindowBackupTrigger::WindowBackupTrigger(
     MainWindowLayout& form, const BackupSetModel& backupSet, Preferences& preferences, RunServices services)
     : m_form(form)
@@ -60,8 +66,7 @@ std::optional<RunOutcome> WindowBackupTrigger::runBackup(
         return std::nullopt;
     if (ended->end == RunOutcome::End::DriveMissing)
         m_absentDevice = m_files.deviceOf(m_preferences.destinationFolder()).value_or(0);
-    if (ended->end == RunOutcome::End::Completed && m_preferences.catchUp())
-        m_preferences.setLastBackup(m_clock.now());
+    rememberCompletedRun(m_preferences, *ended, m_clock.now());
     if (m_runFinished)
         m_runFinished(*ended);
     return ended;

@@ -11,6 +11,10 @@ class FileSystem;
 class MainWindowLayout;
 class Preferences;
 
+// After a run: a completed one is the last backup, when the schedule keeps
+// to it across restarts (Catch Up).
+void rememberCompletedRun(Preferences& preferences, const RunOutcome& outcome, const QDateTime& now);
+
 // The options of a run of that kind, as the preferences (and so the window's
 // controls) hold them at this moment.
 RunOptions runOptionsOf(const Preferences& preferences, BackupTrigger::Kind kind);

@@ -1,6 +1,7 @@
 #include "platform/SingleInstance.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
@@ -32,19 +33,31 @@ class TestSingleInstance : public QObject {
     Q_OBJECT
 
 private slots:
+    // Also where the socket's path is longer than a local socket takes.
+    void aSecondCopyIsRefusedAndKnocks_data()
+    {
+        QTest::addColumn<int>("depth");
+        QTest::newRow("a short path") << 0;
+        QTest::newRow("a path too long for a socket") << 4;
+    }
     void aSecondCopyIsRefusedAndKnocks()
     {
-        QTemporaryDir dir;
-        SingleInstance first(dir.path(), "q");
+        QFETCH(int, depth);
+        QTemporaryDir root;
+        QString folder = root.path();
+        for (int i = 0; i < depth; ++i)
+            folder += "/" + QString(30, QChar(u'a' + i));
+        QVERIFY(QDir().mkpath(folder));
+        SingleInstance first(folder, "q");
         QVERIFY(first.claim());
         QSignalSpy knocks(&first, &SingleInstance::anotherStartRequested);
         {
-            SingleInstance second(dir.path(), "q");
+            SingleInstance second(folder, "q");
             QVERIFY(!second.claim());
         }
         QVERIFY(knocks.wait(30000));
         QCOMPARE(knocks.size(), 1);
-        SingleInstance otherDisplay(dir.path(), "q-other");
+        SingleInstance otherDisplay(folder, "q-other");
         QVERIFY(otherDisplay.claim());
     }
 

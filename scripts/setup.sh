@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev libgl-dev libsqlite3-dev sqlite3 p7zip-full xdg-utils xvfb xauth
-  fonts-liberation xdotool desktop-file-utils appstream dpkg-dev rsync
+  fonts-liberation xdotool desktop-file-utils appstream dpkg-dev rsync dbus
   fuse3 exfat-fuse exfatprogs ntfs-3g sshfs openssh-sftp-server)
 missing=()
 for p in "${packages[@]}"; do

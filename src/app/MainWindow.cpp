@@ -52,7 +52,7 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
     , m_pointerRules(new PointerRules(*m_form))
     , m_catalog(m_services.programFolder + QStringLiteral("/catalog.sqlite"))
     , m_preferences(new Preferences(m_services.settings, this))
-    , m_trigger(*m_form, m_backupSet, *m_preferences,
+    , m_trigger(*m_form, m_backupSet, *m_preferences, m_services.sleepInhibitor,
           RunServices { m_services.files, m_services.clock, m_services.dialogs, m_services.locale,
               m_services.programFolder, m_stop, companionFolder(QStringLiteral("7za")), &m_catalog })
     , m_schedule(

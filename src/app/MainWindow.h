@@ -27,6 +27,7 @@ class PointerRules;
 class Preferences;
 class SettingsProblems;
 class SettingsStore;
+class SleepInhibitor;
 class Splash;
 class TrayIcon;
 class TrayMinimize;
@@ -50,6 +51,7 @@ struct ProgramServices {
     TrayIcon* trayIcon = nullptr; // the notification area's icon; none: the desktop's own
     QString autostartFolder = {}; // where the login entry goes; empty: the user's autostart folder
     QString executablePath = {}; // what the login entry starts; empty: this program
+    SleepInhibitor* sleepInhibitor = nullptr; // holds sleep off during runs; none: nothing is held
 };
 
 // The main window's behaviour: it creates MainWindowLayout, connects every control to

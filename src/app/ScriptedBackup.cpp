@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/SingleInstance.h"
+#include "platform/SleepInhibitor.h"
 #include "platform/StopRequest.h"
 #include "platform/SystemClock.h"
 #include "platform/TerminationSignals.h"
@@ -108,6 +109,8 @@ ScriptAnswer backUpHere()
     CopyCatalog catalog(folders.writable + QStringLiteral("/catalog.sqlite"));
     BackupRun run(RunServices { files, clock, dialogs, programLocale(), folders.writable, stop,
         companionFolder(folders, QStringLiteral("7za")), &catalog });
+    SleepInhibitor inhibitor;
+    const SleepHold noSleep(&inhibitor, SleepWhy);
     QStringList lines;
     std::optional<RunOutcome> ended;
     run.run(

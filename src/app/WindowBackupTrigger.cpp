@@ -4,6 +4,7 @@
 #include "backupset/BackupSetModel.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/SleepInhibitor.h"
 #include "settings/Preferences.h"
 
 #include <QGroupBox>
@@ -32,11 +33,12 @@ void rememberCompletedRun(Preferences& preferences, const RunOutcome& outcome, c
         preferences.setLastBackup(now);
 }
 
-WindowBackupTrigger::WindowBackupTrigger(
-    MainWindowLayout& form, const BackupSetModel& backupSet, Preferences& preferences, RunServices services)
+WindowBackupTrigger::WindowBackupTrigger(MainWindowLayout& form, const BackupSetModel& backupSet,
+    Preferences& preferences, SleepInhibitor* sleepInhibitor, RunServices services)
     : m_form(form)
     , m_backupSet(backupSet)
     , m_preferences(preferences)
+    , m_sleepInhibitor(sleepInhibitor)
     , m_files(services.files)
     , m_clock(services.clock)
     , m_run(std::move(services))
@@ -61,6 +63,7 @@ std::optional<RunOutcome> WindowBackupTrigger::runBackup(
         [this](const QString& caption) { m_form.statusFrame->setTitle(caption); },
         [this](const QString& folder) { m_preferences.setDestinationFolder(folder); },
         [&ended](const RunOutcome& outcome) { ended = outcome; }, failureLine };
+    const SleepHold noSleep(m_run.isRunning() ? nullptr : m_sleepInhibitor, SleepWhy);
     // Not started, or cut short by shutdown: nothing to tell.
     if (!m_run.run(request) || !ended)
         return std::nullopt;

@@ -8,8 +8,12 @@
 class BackupSetModel;
 class Clock;
 class FileSystem;
+class SleepInhibitor;
 class MainWindowLayout;
 class Preferences;
+
+// What a run tells logind when it holds sleep off.
+inline const QString SleepWhy = QStringLiteral("Backing up files");
 
 // After a run: a completed one is the last backup, when the schedule keeps
 // to it across restarts (Catch Up).
@@ -27,8 +31,9 @@ RunOptions runOptionsOf(const Preferences& preferences, BackupTrigger::Kind kind
 // remembers where the folder lay then, to tell its return.
 class WindowBackupTrigger : public BackupTrigger {
 public:
+    // sleepInhibitor (may be none) holds the system's sleep off during each run.
     WindowBackupTrigger(MainWindowLayout& form, const BackupSetModel& backupSet, Preferences& preferences,
-        RunServices services);
+        SleepInhibitor* sleepInhibitor, RunServices services);
     bool isRunning() const override;
     std::optional<RunOutcome> runBackup(Kind kind) override;
     // The same, telling each failure's history line to failureLine.
@@ -41,6 +46,7 @@ private:
     MainWindowLayout& m_form;
     const BackupSetModel& m_backupSet;
     Preferences& m_preferences;
+    SleepInhibitor* m_sleepInhibitor;
     FileSystem& m_files;
     const Clock& m_clock;
     BackupRun m_run;

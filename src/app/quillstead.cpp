@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "platform/QtDialogs.h"
 #include "platform/SingleInstance.h"
+#include "platform/SleepInhibitor.h"
 #include "platform/TerminationSignals.h"
 #include "settings/SettingsStore.h"
 #include "support/ProgramFolder.h"
@@ -61,6 +62,7 @@ int main(int argc, char* argv[])
     SettingsStore settings;
     QtDialogs dialogs(nullptr);
     const ProgramFolders folders = runningProgramFolders();
+    SleepInhibitor sleepInhibitor;
     MainWindow window(ProgramServices {
         .files = *platform.files,
         .clock = *platform.clock,
@@ -74,6 +76,7 @@ int main(int argc, char* argv[])
         .endProcess = [] { QCoreApplication::quit(); },
         .readFolders = folders.lookup,
         .trayIcon = platform.tray.get(),
+        .sleepInhibitor = &sleepInhibitor,
     });
     dialogs.setOwner(&window.form());
     dialogs.setStopRequest(&window.stopRequest());

@@ -42,6 +42,8 @@ struct Script {
         environment.insert("XDG_DATA_HOME", root.filePath("data"));
         environment.insert("XDG_RUNTIME_DIR", root.filePath("run"));
         environment.insert("HOME", root.filePath("home"));
+        // No logind of the machine's: the run holds sleep off from nothing.
+        environment.insert("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + root.filePath("run/no-bus"));
         environment.insert("LSAN_OPTIONS", "suppressions=" QUILL_LSAN_SUPPRESSIONS);
         process.setProcessEnvironment(environment);
         process.start(program, { "--backup-now" });

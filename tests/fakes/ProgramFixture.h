@@ -32,6 +32,7 @@ struct ProgramFixture {
     int ended = 0;
     std::function<int()> draw = [] { return 50; }; // the home-page draw, early in start-up
     std::unique_ptr<MainWindow> window;
+    SleepInhibitor* sleepInhibitor = nullptr;
 
     ProgramFixture() { QDir().mkpath(folder); }
     void store(const QString& key, const QString& value) { settings->setValue(key, value); }
@@ -51,6 +52,7 @@ struct ProgramFixture {
             .trayIcon = &tray,
             .autostartFolder = autostart,
             .executablePath = folder + "/quillstead",
+            .sleepInhibitor = sleepInhibitor,
         });
         window->startUp();
         return *window;

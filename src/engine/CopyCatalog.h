@@ -20,6 +20,7 @@ struct CatalogCopy {
     QString source; // empty for an archive of the whole set
     QString backup; // the copy's path
     qint64 run = 0; // the number of the run that made it
+    QDateTime made = {}; // when that run started (UTC); only where a lookup says so
     FileFacts sourceFacts; // the source's when it was copied (archives: none)
     FileFacts backupFacts; // the copy's, as its drive stored them
     QByteArray setState; // archives: the set and its files when packed; empty when unknown
@@ -91,7 +92,8 @@ public:
     // "/"); with dated set, only copies of that kind.
     std::optional<CatalogCopy> newest(
         const QString& source, const QString& folder, std::optional<bool> dated = std::nullopt);
-    // The dated copies of source (empty: the archives) in folder, newest first.
+    // The dated copies of source (empty: the archives) in folder, newest
+    // first, with when each was made.
     QList<CatalogCopy> datedCopies(const QString& source, const QString& folder);
     // The copy recorded under backup's name; a folder that ignores letter
     // case matches the name whatever its case.

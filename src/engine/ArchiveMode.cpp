@@ -111,6 +111,7 @@ private:
     const KeepGoing m_keepGoing = [this] { return m_pacer.keepGoing(); };
     bool m_stopped = false;
     bool m_failed = false;
+    QList<ArchiveEntry> m_entries; // what the archive will hold, under which names
 };
 
 bool ArchiveRun::run()
@@ -172,7 +173,7 @@ void ArchiveRun::record(const QString& folder, const QString& archiveName, const
     const RunOptions& options = m_request.options;
     const QString archive = folder + archiveName;
     if (const std::optional<FileFacts> stored = m_files.regularFileFacts(archive))
-        m_own.made(QString(), archive, options.stamping, FileFacts {}, *stored, state);
+        m_own.made(QString(), archive, options.stamping, FileFacts {}, *stored, state, m_entries);
     m_own.reached(folder, m_files.mountPointOf(folder));
     const FailureReport reportFailure = [this](const QString& description, const QString& subject) {
         return !report(description, WriteHistory, subject);
@@ -198,6 +199,7 @@ QByteArray ArchiveRun::copyEntries(int& listed)
     // again, so they need no flush. A copy is listed only once it is in place.
     const std::unique_ptr<CopyGroup> copies = m_files.startCopies(CopyDurability::Scratch);
     QStringList waiting;
+    QList<ArchiveEntry> entries; // of the copies waiting
     const auto putInPlace = [&] {
         const QList<FileResult> results = copies->commit();
         for (qsizetype i = 0; i < waiting.size(); ++i) {
@@ -205,6 +207,7 @@ QByteArray ArchiveRun::copyEntries(int& listed)
                 = results.value(i, FileResult::failure(QStringLiteral("The copy was lost")));
             if (result) {
                 listText += listLine(waiting[i]);
+                m_entries << entries[i];
                 ++listed;
             } else {
                 removeIfPresent(waiting[i]);
@@ -212,6 +215,7 @@ QByteArray ArchiveRun::copyEntries(int& listed)
             }
         }
         waiting.clear();
+        entries.clear();
     };
     for (const QString& source : m_request.entries) {
         const QString name = names.claim(fileNameOf(source));
@@ -233,6 +237,7 @@ QByteArray ArchiveRun::copyEntries(int& listed)
                     report(added.description, CopyToTemp, fileNameOf(source));
             } else {
                 waiting << copy;
+                entries << ArchiveEntry { source, name, added.facts };
                 if (copies->isFull())
                     putInPlace();
             }

@@ -91,6 +91,30 @@ std::optional<CatalogCopy> CopyCatalog::copyNamed(const QString& backup, bool ig
     return std::nullopt;
 }
 
+QList<CatalogVersion> CopyCatalog::versionsOf(const QString& source)
+{
+    QList<CatalogVersion> versions;
+    const qint64 sourceOf = m_sources.value(source, 0);
+    if (sourceOf == 0 || !reading())
+        return versions;
+    // Copies of the file, then the archives that hold it, merged by the order made.
+    Query rows(statement(COPY_COLUMNS_MADE ", f.path, NULL FROM copies c JOIN folders f ON f.id = c.folder"
+                                           " WHERE c.source = ?1"
+                                           " UNION ALL SELECT c.id, c.name, c.run, e.source_size,"
+                                           " e.source_mtime_ns, c.backup_size, c.backup_mtime_ns, NULL,"
+                                           " (SELECT r.at_ms FROM runs r WHERE r.id = c.run), f.path, e.name"
+                                           " FROM archive_entries e JOIN copies c ON c.id = e.archive"
+                                           " JOIN folders f ON f.id = c.folder WHERE e.source = ?1"
+                                           " ORDER BY 1 DESC"));
+    rows.bind(1, sourceOf);
+    while (rows.next()) {
+        CatalogVersion version { copyFrom(rows, rows.text(9), source), rows.text(10) };
+        version.copy.made = madeAt(rows, 8);
+        versions << version;
+    }
+    return versions;
+}
+
 QString CopyCatalog::mountPointOf(const QString& folder)
 {
     const qint64 folderId = m_folders.value(folder, 0);

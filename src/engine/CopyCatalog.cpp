@@ -9,7 +9,23 @@
 
 namespace {
 
-constexpr int SchemaVersion = 1;
+constexpr int SchemaVersion = 2;
+
+// What each archive holds: its files by the names they have inside it, with
+// the size and time each had when packed. Added in the catalog's second form.
+const char* const ArchiveEntries = R"sql(
+CREATE TABLE archive_entries(
+  archive INTEGER NOT NULL REFERENCES copies(id),
+  source INTEGER NOT NULL REFERENCES sources(id),
+  name TEXT NOT NULL,
+  source_size INTEGER NOT NULL,
+  source_mtime_ns INTEGER NOT NULL);
+CREATE INDEX archive_entries_of_source ON archive_entries(source, archive);
+CREATE INDEX archive_entries_of_archive ON archive_entries(archive);
+CREATE TRIGGER archive_gone AFTER DELETE ON copies
+  BEGIN DELETE FROM archive_entries WHERE archive = old.id; END;
+PRAGMA user_version = 2;
+)sql";
 
 const char* const Schema = R"sql(
 CREATE TABLE runs(id INTEGER PRIMARY KEY, at_ms INTEGER NOT NULL);
@@ -101,8 +117,10 @@ CopyCatalog::Opened CopyCatalog::openFile()
     }
     if (version < 0)
         return failed();
-    if (version == 0) {
-        if (!exec(m_db, "BEGIN IMMEDIATE") || !exec(m_db, Schema) || !exec(m_db, "COMMIT"))
+    if (version == 0 || version == 1) {
+        // A catalog of the first form gains what archives hold; theirs stay unknown.
+        if (!exec(m_db, "BEGIN IMMEDIATE") || (version == 0 && !exec(m_db, Schema))
+            || !exec(m_db, ArchiveEntries) || !exec(m_db, "COMMIT"))
             return failed();
     } else if (version != SchemaVersion) {
         close();
@@ -241,6 +259,8 @@ bool CopyCatalog::write(qint64 run, const QDateTime& at, const CatalogChanges& c
             .bindBlob(11, made.setState);
         if (!add.run())
             return false;
+        if (!writeEntries(sqlite3_last_insert_rowid(m_db), made.entries))
+            return false;
     }
     for (auto drive = changes.drives.cbegin(); drive != changes.drives.cend(); ++drive) {
         const qint64 folderId = idOf(m_folders, "INSERT INTO folders(path) VALUES(?1)", drive.key());
@@ -248,6 +268,24 @@ bool CopyCatalog::write(qint64 run, const QDateTime& at, const CatalogChanges& c
             || !Query(statement("UPDATE folders SET mount_point = ?1 WHERE id = ?2"))
                     .bind(1, drive.value())
                     .bind(2, folderId)
+                    .run())
+            return false;
+    }
+    return true;
+}
+
+bool CopyCatalog::writeEntries(qint64 archive, const QList<ArchiveEntry>& entries)
+{
+    for (const ArchiveEntry& entry : entries) {
+        const qint64 sourceId = idOf(m_sources, "INSERT INTO sources(path) VALUES(?1)", entry.source);
+        if (sourceId == 0
+            || !Query(statement("INSERT INTO archive_entries(archive, source, name, source_size, "
+                                "source_mtime_ns) VALUES(?1, ?2, ?3, ?4, ?5)"))
+                    .bind(1, archive)
+                    .bind(2, sourceId)
+                    .bind(3, entry.name)
+                    .bind(4, entry.facts.size)
+                    .bind(5, entry.facts.modifiedNs)
                     .run())
             return false;
     }

@@ -26,6 +26,13 @@ struct CatalogCopy {
     QByteArray setState; // archives: the set and its files when packed; empty when unknown
 };
 
+// One file packed into an archive: under which name, as it was then.
+struct ArchiveEntry {
+    QString source;
+    QString name; // inside the archive
+    FileFacts facts; // the source's when it was copied for packing
+};
+
 // A copy just put in place, to be recorded.
 struct MadeCopy {
     QString source; // empty for an archive of the whole set
@@ -36,6 +43,14 @@ struct MadeCopy {
     FileFacts backupFacts;
     QByteArray setState = {};
     bool nameCleared = false; // the rows under its name went in an earlier commit
+    QList<ArchiveEntry> entries = {}; // an archive's files
+};
+
+// One version of a file the catalog knows: a copy of it, or its entry in an
+// archive (copy is then the archive's row, with the entry's facts as source facts).
+struct CatalogVersion {
+    CatalogCopy copy;
+    QString entry; // the name inside the archive; empty for a copy
 };
 
 // A copy's name in its folder, and how the folder compares names.
@@ -98,6 +113,9 @@ public:
     // The copy recorded under backup's name; a folder that ignores letter
     // case matches the name whatever its case.
     std::optional<CatalogCopy> copyNamed(const QString& backup, bool ignoresCase);
+    // Every version of source the catalog holds, in every folder, copies and
+    // archive entries alike, newest first, with when each was made.
+    QList<CatalogVersion> versionsOf(const QString& source);
     // The mount point folder lay on when a copy was last put into it.
     QString mountPointOf(const QString& folder);
     // Lookups share one read of the catalog until a commit or this call.
@@ -111,6 +129,7 @@ private:
     bool write(qint64 run, const QDateTime& at, const CatalogChanges& changes);
     qint64 idOf(QHash<QString, qint64>& ids, const char* insert, const QString& text);
     bool forgetName(const CopyName& name);
+    bool writeEntries(qint64 archive, const QList<ArchiveEntry>& entries);
     // The row id of source; nothing for the archives (an empty source), 0
     // for a source the catalog does not know.
     std::optional<qint64> sourceId(const QString& source) const;

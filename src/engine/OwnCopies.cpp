@@ -87,11 +87,11 @@ bool OwnCopies::archiveUnchanged(const QString& folder, bool dated, const QByteA
 }
 
 void OwnCopies::made(const QString& source, const QString& backup, bool dated, const FileFacts& sourceFacts,
-    const FileFacts& stored, const QByteArray& setState)
+    const FileFacts& stored, const QByteArray& setState, const QList<ArchiveEntry>& entries)
 {
     if (m_catalog)
         m_changes.made.append({ source, backup, dated, ignoresCase(sourceFolderOf(backup)), sourceFacts,
-            stored, setState, m_cleared.contains(backup) });
+            stored, setState, m_cleared.contains(backup), entries });
 }
 
 void OwnCopies::reached(const QString& folder, const QString& mountPoint)

@@ -57,9 +57,9 @@ public:
     FileResult replacing(const QStringList& backups, const FailureReport& report);
     // A copy now in place, to be recorded at the next commit: source's size and
     // time were sourceFacts when it was copied (source empty: an archive), the
-    // copy's are stored as its drive keeps them.
+    // copy's are stored as its drive keeps them; an archive's entries say what it holds.
     void made(const QString& source, const QString& backup, bool dated, const FileFacts& sourceFacts,
-        const FileFacts& stored, const QByteArray& setState = {});
+        const FileFacts& stored, const QByteArray& setState = {}, const QList<ArchiveEntry>& entries = {});
     // The fixed folder, to be remembered with the mount point it lies on.
     void reached(const QString& folder, const QString& mountPoint);
     // Writes what was gathered; a catalog set aside on the way is told by report.

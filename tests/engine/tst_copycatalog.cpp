@@ -119,6 +119,70 @@ private slots:
         QVERIFY(catalog.newest("/a/x.txt", "/b/"));
     }
 
+    // A file's versions: its copies in every folder and its entries in the
+    // archives, merged newest first by the order made, each with its run's
+    // time; an archive's entries go with its row.
+    void versionsAreCopiesAndArchiveEntries()
+    {
+        QTemporaryDir dir;
+        CopyCatalog catalog(dir.filePath("catalog.sqlite"));
+        QCOMPARE(catalog.open(when), QString());
+        const QString source = "/a/notes.txt";
+        MadeCopy archive { {}, "/z/Backup Dec 6 2026.zip", true, false, {}, { 900, 90 }, "state", false,
+            { { source, "notes_1.txt", { 5, 50 } }, { "/a/other.txt", "other.txt", { 6, 60 } } } };
+        QVERIFY(catalog.commit(1, when, { .made = { copyOf(source, "/b/notes.txt 1.txt") } }).ok);
+        QVERIFY(catalog.commit(2, when.addSecs(60), { .made = { archive } }).ok);
+        QVERIFY(
+            catalog.commit(3, when.addSecs(120), { .made = { copyOf(source, "/c/notes.txt 3.txt") } }).ok);
+
+        QList<CatalogVersion> versions = catalog.versionsOf(source);
+        QCOMPARE(versions.size(), 3);
+        QCOMPARE(versions[0].copy.backup, QStringLiteral("/c/notes.txt 3.txt"));
+        QCOMPARE(versions[0].copy.made, when.addSecs(120).toUTC());
+        QCOMPARE(versions[1].copy.backup, archive.backup);
+        QCOMPARE(versions[1].entry, QStringLiteral("notes_1.txt"));
+        QCOMPARE(versions[1].copy.sourceFacts, (FileFacts { 5, 50 }));
+        QCOMPARE(versions[1].copy.backupFacts, (FileFacts { 900, 90 }));
+        QCOMPARE(versions[2].copy.backup, QStringLiteral("/b/notes.txt 1.txt"));
+        QVERIFY(versions[2].entry.isEmpty());
+        QVERIFY(catalog.versionsOf("/a/unknown.txt").isEmpty());
+
+        // The archive replaced under its name: its old entries go with its row.
+        MadeCopy again = archive;
+        again.entries = { { "/a/other.txt", "other.txt", { 7, 70 } } };
+        QVERIFY(catalog.commit(4, when.addSecs(180), { .made = { again } }).ok);
+        versions = catalog.versionsOf(source);
+        QCOMPARE(versions.size(), 2);
+        QVERIFY(versions[0].entry.isEmpty() && versions[1].entry.isEmpty());
+        QCOMPARE(catalog.versionsOf("/a/other.txt").size(), 1);
+    }
+
+    // A catalog of the first form (no archive entries) is taken up, rows and all.
+    void aCatalogOfTheFirstFormIsTakenUp()
+    {
+        if (QStandardPaths::findExecutable("sqlite3").isEmpty())
+            QSKIP("needs the sqlite3 command (Debian package sqlite3)");
+        QTemporaryDir dir;
+        const QString path = dir.filePath("catalog.sqlite");
+        {
+            CopyCatalog catalog(path);
+            QCOMPARE(catalog.open(when), QString());
+            QVERIFY(catalog.commit(1, when, { .made = { copyOf("/a/x.txt", "/b/x.txt 1.txt") } }).ok);
+        }
+        QCOMPARE(
+            QProcess::execute("sqlite3",
+                { path, "DROP TRIGGER archive_gone; DROP TABLE archive_entries; PRAGMA user_version = 1" }),
+            0);
+        CopyCatalog catalog(path);
+        QCOMPARE(catalog.open(when), QString());
+        QCOMPARE(catalog.versionsOf("/a/x.txt").size(), 1);
+        MadeCopy archive { {}, "/z/Backup.zip", false, false, {}, { 9, 9 }, "s", false,
+            { { "/a/x.txt", "x.txt", { 1, 10 } } } };
+        QVERIFY(catalog.commit(2, when, { .made = { archive } }).ok);
+        QCOMPARE(catalog.versionsOf("/a/x.txt").size(), 2);
+        QVERIFY(!QFileInfo::exists(path + ".unreadable-20261206-210503"));
+    }
+
     // A run goes on whatever its catalog does: it is told, and the copies are made.
     void aRunGoesOnWithoutItsCatalog_data()
     {

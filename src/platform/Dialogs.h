@@ -23,4 +23,6 @@ public:
     // starts as defaultReply), or "" on cancel. Line breaks in the prompt are
     // carriage returns, as in messages.
     virtual QString inputBox(const QString& caption, const QString& prompt, const QString& defaultReply) = 0;
+    // A question with Yes and No buttons; true for Yes.
+    virtual bool askYesNo(const QString& caption, const QString& text) = 0;
 };

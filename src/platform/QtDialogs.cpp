@@ -35,15 +35,32 @@ void QtDialogs::showMessage(const QString& caption, const QString& text, Message
     else if (icon == MessageIcon::Critical)
         boxIcon = QMessageBox::Critical;
     QMessageBox box(boxIcon, caption, shown, QMessageBox::Ok, m_owner);
+    execUnlessStopped(box);
+}
+
+bool QtDialogs::askYesNo(const QString& caption, const QString& text)
+{
+    if (stopped())
+        return false;
+    QMessageBox box(
+        QMessageBox::Question, caption, withNewlines(text), QMessageBox::Yes | QMessageBox::No, m_owner);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return execUnlessStopped(box) == QMessageBox::Yes;
+}
+
+int QtDialogs::execUnlessStopped(QMessageBox& box)
+{
     // A close request while the box is open (a termination signal, the
-    // session ending) must not wait for someone to press OK.
+    // session ending) must not wait for someone to answer it.
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, &box, [this, &box] {
         if (stopped())
-            box.reject();
+            box.done(-1);
     });
     watch.start(50);
-    box.exec();
+    const int result = box.exec();
+    return stopped() ? -1 : result;
 }
 
 void QtDialogs::setOwner(QWidget* owner)

@@ -4,6 +4,7 @@
 
 #include <QPointer>
 
+class QMessageBox;
 class QWidget;
 class StopRequest;
 
@@ -20,9 +21,12 @@ public:
     QStringList openFiles(const QString& title, const QString& filter) override;
     QString browseForFolder(const QString& title) override;
     QString inputBox(const QString& caption, const QString& prompt, const QString& defaultReply) override;
+    bool askYesNo(const QString& caption, const QString& text) override;
 
 private:
     bool stopped() const;
+    // Shows box until it is answered or stop is raised; its result, or -1 when cut short.
+    int execUnlessStopped(QMessageBox& box);
 
     QPointer<QWidget> m_owner;
     const StopRequest* m_stop = nullptr;

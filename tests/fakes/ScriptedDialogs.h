@@ -17,10 +17,10 @@ public:
         MessageIcon icon;
     };
     struct Request {
-        QString kind; // "openFiles", "browseForFolder" or "inputBox"
-        QString title; // an input box's caption
+        QString kind; // "openFiles", "browseForFolder", "inputBox" or "askYesNo"
+        QString title; // an input box's or a question's caption
         QString filter;
-        QString prompt;
+        QString prompt; // an input box's prompt, or the question
         QString defaultReply;
     };
 
@@ -45,6 +45,11 @@ public:
         requests.append({ QStringLiteral("inputBox"), caption, QString(), prompt, defaultReply });
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
+    bool askYesNo(const QString& caption, const QString& text) override
+    {
+        requests.append({ QStringLiteral("askYesNo"), caption, QString(), text, QString() });
+        return yesNoAnswers.isEmpty() ? false : yesNoAnswers.takeFirst();
+    }
 
     QStringList messageTexts() const
     {
@@ -58,6 +63,7 @@ public:
     QList<Request> requests;
     QStringList answers; // the next folder choices, in order; "" = cancel
     QList<QStringList> pickedFiles; // the next open-dialog selections; none = cancel
+    QList<bool> yesNoAnswers; // the next answers to questions; none = No
     // Runs while a message box would be open (a real box lets events run).
     std::function<void(const Message&)> onMessage;
 };

@@ -65,6 +65,44 @@ private slots:
         QVERIFY(!leftOpen);
         QVERIFY(dialogs.openFiles("Add", "All Files (*.*)|*.*|").isEmpty());
     }
+
+    // The question answers Yes to Enter and No to Escape, and a close gives No.
+    void questionKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("Enter") << int(Qt::Key_Return) << true;
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << false;
+    }
+    void questionKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, yes);
+        QString shown;
+        QTimer::singleShot(0, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            shown = box->text();
+            QTest::keyClick(box, Qt::Key(key));
+        });
+        QtDialogs dialogs(nullptr);
+        QCOMPARE(dialogs.askYesNo("Restore", "Put it back?\r\nSure?"), yes);
+        QCOMPARE(shown, QStringLiteral("Put it back?\nSure?"));
+    }
+
+    void questionGivesWayToAClose()
+    {
+        StopRequest stop;
+        QtDialogs dialogs(nullptr);
+        dialogs.setStopRequest(&stop);
+        QTimer::singleShot(0, this, [&] { stop.request(); });
+        QTimer::singleShot(10000, this, [&] {
+            if (QWidget* box = QApplication::activeModalWidget())
+                box->close();
+        });
+        QVERIFY(!dialogs.askYesNo("Restore", "Put it back?"));
+        QVERIFY(!QApplication::activeModalWidget());
+    }
 };
 
 QTEST_MAIN(TestQtDialogs)

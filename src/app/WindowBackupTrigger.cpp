@@ -18,6 +18,8 @@ RunOptions runOptionsOf(const Preferences& preferences, BackupTrigger::Kind kind
     options.writeMode = preferences.writeMode();
     options.folderText = preferences.destinationFolder();
     options.keepDatedCopies = preferences.keepDatedCopies();
+    options.keepDaily = preferences.keepDaily();
+    options.keepWeekly = preferences.keepWeekly();
     options.skipUnchanged = preferences.skipUnchanged();
     // "Backup Now" always shows its failures: the user is there. A script's
     // run never waits for a click.

@@ -182,9 +182,9 @@ void ArchiveRun::record(const QString& folder, const QString& archiveName, const
         report(recorded.description, WriteHistory, m_own.catalogName());
         return;
     }
-    if (!options.stamping || options.keepDatedCopies <= 0 || m_stopped)
+    if (!options.stamping || !keepCountsOf(options).thins() || m_stopped)
         return;
-    m_own.chooseSurplus(QString(), folder, options.keepDatedCopies, m_request.entries);
+    m_own.chooseSurplus(QString(), folder, keepCountsOf(options), m_request.entries);
     m_own.trimSurplus([this](const QString& description, const QString& subject) {
         return !report(description, PruneCopies, subject);
     });

@@ -142,25 +142,27 @@ bool OwnCopies::isInBackupSet(const QString& path, const QStringList& backupSet)
 }
 
 void OwnCopies::chooseSurplus(
-    const QString& source, const QString& folder, int keep, const QStringList& backupSet)
+    const QString& source, const QString& folder, const KeepCounts& keep, const QStringList& backupSet)
 {
-    if (!m_catalog || keep <= 0)
+    if (!m_catalog || !keep.thins())
         return;
-    int kept = 0;
     // Newest by the order the copies were made, never by their stamps.
+    QList<CatalogCopy> own;
+    QList<QDateTime> made;
     for (const CatalogCopy& copy : m_catalog->datedCopies(source, folder)) {
         if (!isOwnCopy(copy)) {
             m_changes.forgotten << copy.id; // gone, or no longer the copy the program made
             continue;
         }
-        if (kept < keep || copy.run == m_run) {
-            ++kept;
+        own << copy;
+        made << copy.made;
+    }
+    const QList<bool> survives = survivingCopies(made, keep, m_started);
+    for (qsizetype i = 0; i < own.size(); ++i) {
+        if (survives[i] || own[i].run == m_run || isInBackupSet(own[i].backup, backupSet))
             continue;
-        }
-        if (isInBackupSet(copy.backup, backupSet))
-            continue;
-        m_changes.forgotten << copy.id;
-        m_surplus << copy;
+        m_changes.forgotten << own[i].id;
+        m_surplus << own[i];
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CopyCatalog.h"
+#include "Thinning.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -65,11 +66,13 @@ public:
     // Writes what was gathered; a catalog set aside on the way is told by report.
     FileResult commit(const FailureReport& report);
 
-    // Picks the dated copies of source (empty: the archives) in folder beyond
-    // the newest keep for trimming, never one made in this run, one that is a
-    // file of the backup set, or one no longer as made. Rows of copies gone
-    // are forgotten at the next commit.
-    void chooseSurplus(const QString& source, const QString& folder, int keep, const QStringList& backupSet);
+    // Picks for trimming the dated copies of source (empty: the archives) in
+    // folder that do not survive thinning by keep (Thinning.h), never one
+    // made in this run or one that is a file of the backup set. A copy no
+    // longer as made counts for nothing; its row is forgotten at the next
+    // commit.
+    void chooseSurplus(
+        const QString& source, const QString& folder, const KeepCounts& keep, const QStringList& backupSet);
     // Forgets the rows of the copies picked, then deletes them (a power cut in
     // between leaves a copy without a row, never a row without its copy).
     // False when report asked to stop.

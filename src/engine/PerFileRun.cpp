@@ -130,7 +130,7 @@ bool PerFileRun::backUp(const QString& source)
     }
     m_written.insert(m_own.nameKey(destination), source);
     m_waiting.append({ source, destination, copied.facts, verdict.recorded });
-    if (m_options.stamping && m_options.keepDatedCopies > 0 && !m_trimmed.contains({ source, folder })) {
+    if (m_options.stamping && keepCountsOf(m_options).thins() && !m_trimmed.contains({ source, folder })) {
         m_trimmed.insert({ source, folder });
         m_datedCopies.append({ source, folder });
     }
@@ -282,7 +282,7 @@ void PerFileRun::reportFolderGone(const QString& why, QStringList notBackedUp)
 bool PerFileRun::trimDatedCopies()
 {
     for (const auto& [source, folder] : std::as_const(m_datedCopies))
-        m_own.chooseSurplus(source, folder, m_options.keepDatedCopies, m_request.entries);
+        m_own.chooseSurplus(source, folder, keepCountsOf(m_options), m_request.entries);
     return m_own.trimSurplus([this](const QString& description, const QString& subject) {
         return m_failures.report(description, PruneCopies, subject);
     });

@@ -12,7 +12,10 @@ struct RunOptions {
     WriteMode writeMode = WriteMode::None; // createNewOption / overwriteOption
     QString folderText; // destinationEdit
     // For unattended use ("More Options..."); the defaults change nothing.
-    int keepDatedCopies = 0; // of each file; 0 keeps them all
+    // The dated copies of each file to keep (see Thinning.h); all three 0 keep them all.
+    int keepDatedCopies = 0; // the newest this many
+    int keepDaily = 0; // and the newest copy of each of the last this many days
+    int keepWeekly = 0; // and of each of the last this many weeks
     bool skipUnchanged = false; // a file whose newest backup has its size and time is not copied again
     bool noteFailures = false; // a failure goes into the history log instead of a box, and the run goes on
 };

@@ -144,11 +144,35 @@ int Preferences::keepDatedCopies() const
     return readNumber(m_store, Setting::KeepDatedCopies);
 }
 
+void Preferences::setCount(Setting key, int count)
+{
+    if (store(m_store, key, QString::number(count), [&] { return readNumber(m_store, key); }))
+        emit unattendedChanged();
+}
+
 void Preferences::setKeepDatedCopies(int count)
 {
-    if (store(
-            m_store, Setting::KeepDatedCopies, QString::number(count), [this] { return keepDatedCopies(); }))
-        emit unattendedChanged();
+    setCount(Setting::KeepDatedCopies, count);
+}
+
+int Preferences::keepDaily() const
+{
+    return readNumber(m_store, Setting::KeepDaily);
+}
+
+void Preferences::setKeepDaily(int days)
+{
+    setCount(Setting::KeepDaily, days);
+}
+
+int Preferences::keepWeekly() const
+{
+    return readNumber(m_store, Setting::KeepWeekly);
+}
+
+void Preferences::setKeepWeekly(int weeks)
+{
+    setCount(Setting::KeepWeekly, weeks);
 }
 
 bool Preferences::skipUnchanged() const

@@ -49,10 +49,15 @@ public:
     // "OftenIndex": the interval's 1-based position, 1 to 11 (damaged: 2).
     int intervalPosition() const;
     void setIntervalPosition(int position);
-    // "More Options": "Keep Dated Copies" 0 (all) to 9999, "Skip Unchanged"
-    // "On"/"Off", "On Failure" 0 (show and wait) or 1 (note and go on).
+    // "More Options": "Keep Dated Copies" 0 (all) to 9999, "Keep Daily" and
+    // "Keep Weekly" 0 to 999 (damaged: 0), "Skip Unchanged" "On"/"Off",
+    // "On Failure" 0 (show and wait) or 1 (note and go on).
     int keepDatedCopies() const;
     void setKeepDatedCopies(int count);
+    int keepDaily() const;
+    void setKeepDaily(int days);
+    int keepWeekly() const;
+    void setKeepWeekly(int weeks);
     bool skipUnchanged() const;
     void setSkipUnchanged(bool on);
     FailureHandling onFailure() const;
@@ -89,6 +94,8 @@ private:
     // A switch stored as "On"/"Off": anything else reads as off.
     bool isOn(Setting key) const;
     void setSwitch(Setting key, bool on, void (Preferences::*changed)(bool));
+    // A count of "More Options" stored as a whole number.
+    void setCount(Setting key, int count);
 
     SettingsStore& m_store;
 };

@@ -39,10 +39,14 @@ constexpr KeyInfo Keys[] = {
     { Setting::Minimized, "Minimized", "Off", Reading::Text, 0, 0 },
     { Setting::ShowAgain, "ShowAgain", "0", Reading::Real, 0, 0 },
     { Setting::Extension, "Extension", "", Reading::Text, 0, 0 },
-    // "More Options...": how many dated copies of each file to keep (0: all),
-    // whether to skip unchanged files, and on a failure during an automatic
-    // backup 0 (a message, waiting for OK) or 1 (noted, and the run goes on).
+    // "More Options...": how many dated copies of each file to keep (the
+    // newest, and the newest of each of so many days and weeks; all 0: every
+    // copy), whether to skip unchanged files, and on a failure during an
+    // automatic backup 0 (a message, waiting for OK) or 1 (noted, and the run
+    // goes on).
     { Setting::KeepDatedCopies, "Keep Dated Copies", "0", Reading::Integer, 0, 9999 },
+    { Setting::KeepDaily, "Keep Daily", "0", Reading::Integer, 0, 999 },
+    { Setting::KeepWeekly, "Keep Weekly", "0", Reading::Integer, 0, 999 },
     { Setting::SkipUnchanged, "Skip Unchanged", "Off", Reading::Text, 0, 0 },
     { Setting::OnFailure, "On Failure", "0", Reading::Integer, 0, 1 },
     // Keeping to the schedule across restarts and sleep, and when the last

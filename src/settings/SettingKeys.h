@@ -21,6 +21,8 @@ enum class Setting {
     ShowAgain,
     Extension,
     KeepDatedCopies,
+    KeepDaily,
+    KeepWeekly,
     SkipUnchanged,
     OnFailure,
     CatchUp,

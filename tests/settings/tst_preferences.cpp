@@ -37,6 +37,8 @@ const std::map<QString, std::function<QString(const Preferences&)>> readers {
         [](const Preferences& p) { return p.autoBackup() ? text(*p.autoBackup()) : QString("neither"); } },
     { "interval", [](const Preferences& p) { return QString::number(p.intervalPosition()); } },
     { "keep", [](const Preferences& p) { return QString::number(p.keepDatedCopies()); } },
+    { "daily", [](const Preferences& p) { return QString::number(p.keepDaily()); } },
+    { "weekly", [](const Preferences& p) { return QString::number(p.keepWeekly()); } },
     { "skip", [](const Preferences& p) { return text(p.skipUnchanged()); } },
     { "on failure",
         [](const Preferences& p) {
@@ -81,6 +83,13 @@ private slots:
         row("interval 12: the default", "interval", "OftenIndex", "12", "2");
         row("keep 9999", "keep", "Keep Dated Copies", "9999", "9999");
         row("keep 10000: all", "keep", "Keep Dated Copies", "10000", "0");
+        row("keep daily 999", "daily", "Keep Daily", "999", "999");
+        row("keep daily 1000: none", "daily", "Keep Daily", "1000", "0");
+        row("keep daily negative: none", "daily", "Keep Daily", "-3", "0");
+        row("keep daily missing", "daily", "Keep Daily", missing, "0");
+        row("keep weekly 4, blanks", "weekly", "Keep Weekly", " 4 ", "4");
+        row("keep weekly a word: none", "weekly", "Keep Weekly", "four", "0");
+        row("keep weekly 1000: none", "weekly", "Keep Weekly", "1000", "0");
         row("skip On", "skip", "Skip Unchanged", "On", "on");
         row("skip yes: off", "skip", "Skip Unchanged", "yes", "off");
         row("on failure 1", "on failure", "On Failure", "1", "note");
@@ -126,7 +135,11 @@ private slots:
         preferences.setOnFailure(FailureHandling::NoteAndGoOn);
         preferences.setKeepDatedCopies(7);
         preferences.setSkipUnchanged(true);
-        QCOMPARE(unattended.size(), 3);
+        preferences.setKeepDaily(7);
+        preferences.setKeepWeekly(0); // as it was
+        QCOMPARE(unattended.size(), 4);
+        QCOMPARE(store.value("Keep Daily", {}), QString("7"));
+        QCOMPARE(store.value("Keep Weekly", {}), QString("0"));
         QCOMPARE(store.value("On Failure", {}), QString("1"));
         QCOMPARE(store.value("Skip Unchanged", {}), QString("On"));
 

@@ -9,7 +9,7 @@
 #include "Benches.h"
 #include "CountingDialogs.h"
 #include "Median.h"
-#include "engine/ArchiveMode.h"
+#include "engine/Archiver.h"
 #include "engine/BackupRun.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/StopRequest.h"

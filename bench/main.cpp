@@ -1,7 +1,7 @@
 // quillstead-bench: measures the program's hot paths against a peer, side by
 // side in one run. Not run by the test suite.
 // Usage: quillstead-bench [FOLDER [NAME]]: the files go below FOLDER; NAME
-// (history, backupset, scan, engine, archive, unattended) runs that one only.
+// (history, backupset, scan, engine, archive, unattended, restore) runs that one only.
 #include "Benches.h"
 
 #include <QApplication>
@@ -30,5 +30,7 @@ int main(int argc, char** argv)
         runArchiveBench(out, folder);
     if (wanted("unattended"))
         runUnattendedBench(out, folder);
+    if (wanted("restore"))
+        runRestoreBench(out, folder);
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "ArchiveMode.h"
 
+#include "Archiver.h"
+
 #include "BackupNaming.h"
 #include "FixedFolder.h"
 #include "OwnCopies.h"
@@ -18,23 +20,6 @@
 namespace {
 
 using namespace RunErrorLocation;
-
-// The archiver's own lines, as many as a message box can sensibly show.
-QString archiverLines(const QString& output)
-{
-    constexpr int MaxLines = 12;
-    QStringList lines;
-    for (const QString& line : output.split(u'\n')) {
-        if (!line.trimmed().isEmpty() && !line.startsWith(QStringLiteral("-----")))
-            lines << line.trimmed();
-    }
-    if (lines.size() > MaxLines) {
-        const qsizetype more = lines.size() - MaxLines;
-        lines.resize(MaxLines);
-        lines << QStringLiteral("(%1 more lines)").arg(more);
-    }
-    return lines.join(QStringLiteral("\r\n"));
-}
 
 // One line of list.txt for a temp copy, ended by CR LF.
 QByteArray listLine(const QString& path)
@@ -353,19 +338,4 @@ QByteArray ArchiveRun::setState() const
 bool archiveAll(const RunRequest& request, const RunServices& services, RunFailures& failures, OwnCopies& own)
 {
     return ArchiveRun(request, services, failures, own).run();
-}
-
-ProgramCall archiverCall(const QString& archiverFolder, const QString& archive, const QString& listFile)
-{
-    // -tzip: the working name says nothing of the type. -spd: names are not
-    // wildcards (a file named a*.txt must not pull in others). -scsUTF-8 and
-    // the UTF-8 locale: names are UTF-8 whatever the user's locale.
-    // -bso0 -bsp0: only warnings and errors are written, for the messages.
-    // An archive path that starts with "-" would read as a switch.
-    const QString archiveArgument = archive.startsWith(u'-') ? QStringLiteral("./") + archive : archive;
-    return ProgramCall { archiverFolder + QStringLiteral("/7za"),
-        { QStringLiteral("a"), QStringLiteral("-tzip"), QStringLiteral("-spd"), QStringLiteral("-scsUTF-8"),
-            QStringLiteral("-sccUTF-8"), QStringLiteral("-bso0"), QStringLiteral("-bsp0"),
-            QStringLiteral("-y"), archiveArgument, u'@' + listFile },
-        { QStringLiteral("LC_ALL=C.UTF-8") } };
 }

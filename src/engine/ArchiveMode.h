@@ -21,7 +21,3 @@ class RunFailures;
 // no further step.
 bool archiveAll(
     const RunRequest& request, const RunServices& services, RunFailures& failures, OwnCopies& own);
-
-// How the archiver is called: 7za of its folder adds the files named in the
-// list file (one UTF-8 name per line, taken literally) to a zip archive.
-ProgramCall archiverCall(const QString& archiverFolder, const QString& archive, const QString& listFile);

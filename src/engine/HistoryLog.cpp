@@ -43,6 +43,12 @@ QString historyLine(const QString& fileName, const QString& dateText)
     return visible(fileName) + QStringLiteral(" was backup saved at ") + dateText;
 }
 
+QString restoredLine(const QString& fileName, const QString& version, const QString& dateText)
+{
+    return visible(fileName) + QStringLiteral(" was restored from ") + visible(version)
+        + QStringLiteral(" at ") + dateText;
+}
+
 QString historyFailureLine(const QString& fileName, const QString& dateText, const QString& reason)
 {
     // The reason's own lines become one.

@@ -15,5 +15,8 @@ QString historyLine(const QString& fileName, const QString& dateText);
 // rather than shown: file name + " could not be backed up at " + date text +
 // ": " + the reason on one line.
 QString historyFailureLine(const QString& fileName, const QString& dateText, const QString& reason);
+// The line for a version put back in place of a file: file name + " was
+// restored from " + where the version was + " at " + date text.
+QString restoredLine(const QString& fileName, const QString& version, const QString& dateText);
 // Opens the log (creating it when missing), appends the line and a CR LF, closes it.
 FileResult appendHistory(FileSystem& files, const QString& programFolder, const QString& lineText);

@@ -145,6 +145,9 @@ public:
     // that is missing or cannot be opened is left alone.
     virtual void startWriteOut(const QString& path) = 0;
     virtual FileResult makeFolder(const QString& path) = 0;
+    // Takes the write permission of everyone from a file, so that a copy
+    // handed to another program for viewing is not changed by mistake.
+    virtual FileResult makeReadOnly(const QString& path) = 0;
 
     virtual bool folderExists(const QString& path) const = 0;
     virtual bool fileExists(const QString& path) const = 0;

@@ -108,6 +108,18 @@ FileResult LocalFileSystem::makeFolder(const QString& path)
     return FileResult::success();
 }
 
+FileResult LocalFileSystem::makeReadOnly(const QString& path)
+{
+    const auto name = encodedPath(path);
+    if (!name)
+        return badNameOf(path);
+    struct stat facts { };
+    if (::stat(name->constData(), &facts) != 0
+        || ::chmod(name->constData(), facts.st_mode & ~mode_t(S_IWUSR | S_IWGRP | S_IWOTH) & 07777) != 0)
+        return failureOf(QStringLiteral("Cannot make read-only"), path, errno);
+    return FileResult::success();
+}
+
 bool LocalFileSystem::folderExists(const QString& path) const
 {
     const auto name = encodedPath(path);

@@ -16,6 +16,7 @@ public:
     FileResult replaceDurably(const QString& from, const QString& to) override;
     void startWriteOut(const QString& path) override;
     FileResult makeFolder(const QString& path) override;
+    FileResult makeReadOnly(const QString& path) override;
 
     bool folderExists(const QString& path) const override;
     bool fileExists(const QString& path) const override;

@@ -1,4 +1,4 @@
-#include "engine/ArchiveMode.h"
+#include "engine/Archiver.h"
 #include "engine/RunAndWait.h"
 #include "platform/StopRequest.h"
 

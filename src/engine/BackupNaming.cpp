@@ -2,8 +2,13 @@
 
 #include "DateText.h"
 #include "FixedFolder.h"
+#include "NameLimit.h"
 #include "PathPieces.h"
+#include "RunErrorLocations.h"
 #include "platform/Clock.h"
+#include "platform/FileSystem.h"
+
+using namespace RunErrorLocation;
 
 QString stampedName(const QString& base, const QString& extension, const StampSettings& stamp)
 {
@@ -31,4 +36,33 @@ QString fixedFolderName(
 QString plainBackupName(const QString& base, const QString& extension)
 {
     return withExtension(base + QStringLiteral(" Backup"), extension);
+}
+
+BackupName backupNameOf(const QString& source, const RunOptions& options, FixedFolder& folder,
+    const StampSettings& stamp, QHash<QString, int>& nameLimits, const FileSystem& files)
+{
+    const QString extension = extensionOf(source);
+    const QString fileName = fileNameOf(source);
+    QString destination;
+    if (options.destination == DestinationMode::FixedFolder) {
+        // An empty folder text would put the backup into the file-system root.
+        if (!folder.isSet())
+            return { {}, QStringLiteral("No destination folder is set."),
+                options.stamping ? NameFixedStamped : NameFixedPlain };
+        destination = options.stamping ? fixedFolderName(fileName, extension, folder, stamp)
+                                       : folder.text() + plainBackupName(fileName, extension);
+    } else if (options.destination == DestinationMode::SourceFolder) {
+        destination = sourceFolderOf(source)
+            + (options.stamping ? stampedName(fileName, extension, stamp)
+                                : plainBackupName(fileName, extension));
+    }
+    // No destination option, or no write mode for a stamped name, leaves no
+    // file name to copy to.
+    if (destination.isEmpty() || destination.endsWith(NativeSeparator))
+        return { {}, QStringLiteral("There is no destination for the backup of \"%1\".").arg(source),
+            CopyFile };
+    const QString destinationFolder = sourceFolderOf(destination);
+    if (!nameLimits.contains(destinationFolder))
+        nameLimits.insert(destinationFolder, files.nameLengthLimit(destinationFolder));
+    return { fitNameToLimit(destination, fileName, nameLimits.value(destinationFolder)), {}, 0 };
 }

@@ -64,6 +64,7 @@ public:
     // copy under way is abandoned and the run ends without further steps.
     bool run(const RunRequest& request);
     bool isRunning() const { return m_running; }
+    const RunServices& services() const { return m_services; }
 
 private:
     RunServices m_services;

@@ -141,19 +141,29 @@ bool OwnCopies::isInBackupSet(const QString& path, const QStringList& backupSet)
         || (ignoresCase(sourceFolderOf(path)) && m_setFolded.contains(path.toCaseFolded()));
 }
 
-void OwnCopies::chooseSurplus(
-    const QString& source, const QString& folder, const KeepCounts& keep, const QStringList& backupSet)
+void OwnCopies::chooseSurplus(const QString& source, const QString& folder, const KeepCounts& keep,
+    const QStringList& backupSet, const QString& coming)
 {
     if (!m_catalog || !keep.thins())
         return;
     // Newest by the order the copies were made, never by their stamps.
     QList<CatalogCopy> own;
     QList<QDateTime> made;
+    if (!coming.isEmpty()) {
+        CatalogCopy next;
+        next.source = source;
+        next.backup = coming;
+        next.run = m_run;
+        own << next;
+        made << m_started;
+    }
     for (const CatalogCopy& copy : m_catalog->datedCopies(source, folder)) {
         if (!isOwnCopy(copy)) {
             m_changes.forgotten << copy.id; // gone, or no longer the copy the program made
             continue;
         }
+        if (!coming.isEmpty() && nameKey(copy.backup) == nameKey(coming))
+            continue; // replaced by the copy coming, not trimmed
         own << copy;
         made << copy.made;
     }

@@ -70,9 +70,13 @@ public:
     // folder that do not survive thinning by keep (Thinning.h), never one
     // made in this run or one that is a file of the backup set. A copy no
     // longer as made counts for nothing; its row is forgotten at the next
-    // commit.
-    void chooseSurplus(
-        const QString& source, const QString& folder, const KeepCounts& keep, const QStringList& backupSet);
+    // commit. With coming, the name a copy about to be made would take (a
+    // preview of the run), that copy counts as the newest, made as this run
+    // started, and the copy it would replace as gone.
+    void chooseSurplus(const QString& source, const QString& folder, const KeepCounts& keep,
+        const QStringList& backupSet, const QString& coming = {});
+    // The copies picked so far, to be trimmed.
+    const QList<CatalogCopy>& surplus() const { return m_surplus; }
     // Forgets the rows of the copies picked, then deletes them (a power cut in
     // between leaves a copy without a row, never a row without its copy).
     // False when report asked to stop.

@@ -2,7 +2,6 @@
 
 #include "DateText.h"
 #include "HistoryLog.h"
-#include "NameLimit.h"
 #include "OwnCopies.h"
 #include "PathPieces.h"
 #include "RunErrorLocations.h"
@@ -15,42 +14,6 @@ namespace {
 
 // How often a run lets the window's events run, so it repaints and reacts.
 constexpr qint64 EventPassMs = 50;
-
-// The name of a source's backup, or why it has none (the text and line of its message).
-struct BackupName {
-    QString path;
-    QString problem;
-    int label = 0;
-};
-
-BackupName backupNameOf(const QString& source, const RunOptions& options, FixedFolder& folder,
-    const StampSettings& stamp, QHash<QString, int>& nameLimits, const FileSystem& files)
-{
-    const QString extension = extensionOf(source);
-    const QString fileName = fileNameOf(source);
-    QString destination;
-    if (options.destination == DestinationMode::FixedFolder) {
-        // An empty folder text would put the backup into the file-system root.
-        if (!folder.isSet())
-            return { {}, QStringLiteral("No destination folder is set."),
-                options.stamping ? NameFixedStamped : NameFixedPlain };
-        destination = options.stamping ? fixedFolderName(fileName, extension, folder, stamp)
-                                       : folder.text() + plainBackupName(fileName, extension);
-    } else if (options.destination == DestinationMode::SourceFolder) {
-        destination = sourceFolderOf(source)
-            + (options.stamping ? stampedName(fileName, extension, stamp)
-                                : plainBackupName(fileName, extension));
-    }
-    // No destination option, or no write mode for a stamped name, leaves no
-    // file name to copy to.
-    if (destination.isEmpty() || destination.endsWith(NativeSeparator))
-        return { {}, QStringLiteral("There is no destination for the backup of \"%1\".").arg(source),
-            CopyFile };
-    const QString destinationFolder = sourceFolderOf(destination);
-    if (!nameLimits.contains(destinationFolder))
-        nameLimits.insert(destinationFolder, files.nameLengthLimit(destinationFolder));
-    return { fitNameToLimit(destination, fileName, nameLimits.value(destinationFolder)), {}, 0 };
-}
 
 QString filesText(qsizetype count)
 {

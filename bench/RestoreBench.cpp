@@ -98,6 +98,8 @@ void restoreLargeVersion(QTextStream& out, RestoreRig& rig)
             sync(peerTarget);
         }));
     }
+    for (const QString& done : { version, target, peerTarget })
+        QFile::remove(done);
     out << "restore mb=256 ratio=" << QString::number(median(ours) / median(peer), 'f', 2)
         << " seconds=" << QString::number(median(ours), 'f', 3)
         << " peer=" << QString::number(median(peer), 'f', 3) << "\n";
@@ -116,6 +118,8 @@ void extractFromLargeArchive(QTextStream& out, RestoreRig& rig)
     const QString sevenZip = QCoreApplication::applicationDirPath() + "/7za";
     QProcess::execute(sevenZip,
         QStringList { "a", "-tzip", "-mx0", "-bso0", "-bsp0", archive } + parts + QStringList { small });
+    for (const QString& part : parts)
+        QFile::remove(part); // room on a small benchmark drive
     const FileVersion entry { FileVersion::Kind::Catalogued, archive, "wanted.txt", rig.clock.now(),
         *rig.files.regularFileFacts(small) };
     const QString source = rig.folder + "/docs/wanted.txt";

@@ -95,7 +95,9 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
     });
     connect(m_form->moreOptionsButton, &QPushButton::clicked, this, [this] {
         // Not waited for: the countdown and the tray go on while it is open.
-        auto* dialog = new MoreOptionsDialog(*m_preferences, m_form.get());
+        auto* dialog = new MoreOptionsDialog(
+            *m_preferences, m_services.dialogs,
+            [this](const KeepCounts& keep) { return m_trigger.trimPreview(keep); }, m_form.get());
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->open();
     });

@@ -1,5 +1,6 @@
 #include "MoreOptionsDialog.h"
 
+#include "platform/Dialogs.h"
 #include "settings/Preferences.h"
 
 #include <QCheckBox>
@@ -7,24 +8,48 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-MoreOptionsDialog::MoreOptionsDialog(Preferences& preferences, QWidget* parent)
+namespace {
+
+QSpinBox* countBox(int high, int value)
+{
+    auto* box = new QSpinBox;
+    box->setRange(0, high);
+    box->setValue(value);
+    return box;
+}
+
+} // namespace
+
+MoreOptionsDialog::MoreOptionsDialog(
+    Preferences& preferences, Dialogs& dialogs, TrimPreviewText previewText, QWidget* parent)
     : QDialog(parent)
     , m_preferences(preferences)
+    , m_dialogs(dialogs)
+    , m_preview(std::move(previewText))
 {
     setWindowTitle(QStringLiteral("More Options"));
 
     auto* keepRow = new QHBoxLayout;
     keepRow->addWidget(new QLabel(QStringLiteral("Keep only the newest")));
-    keepDatedCopies = new QSpinBox;
-    keepDatedCopies->setRange(0, 9999);
-    keepDatedCopies->setValue(preferences.keepDatedCopies());
+    keepDatedCopies = countBox(9999, preferences.keepDatedCopies());
     keepRow->addWidget(keepDatedCopies);
     keepRow->addWidget(new QLabel(QStringLiteral("dated copies of each file (0 keeps all)")));
     keepRow->addStretch();
+
+    auto* periodRow = new QHBoxLayout;
+    periodRow->addWidget(new QLabel(QStringLiteral("Also keep the newest copy of each of the last")));
+    keepDaily = countBox(999, preferences.keepDaily());
+    periodRow->addWidget(keepDaily);
+    periodRow->addWidget(new QLabel(QStringLiteral("days and of each of the last")));
+    keepWeekly = countBox(999, preferences.keepWeekly());
+    periodRow->addWidget(keepWeekly);
+    periodRow->addWidget(new QLabel(QStringLiteral("weeks")));
+    periodRow->addStretch();
 
     skipUnchanged = new QCheckBox(QStringLiteral("Skip files that have not changed since their last backup"));
     skipUnchanged->setChecked(preferences.skipUnchanged());
@@ -49,9 +74,14 @@ MoreOptionsDialog::MoreOptionsDialog(Preferences& preferences, QWidget* parent)
         accept();
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    preview = buttons->addButton(QStringLiteral("Preview..."), QDialogButtonBox::ActionRole);
+    connect(preview, &QPushButton::clicked, this, [this] {
+        m_dialogs.showMessage(QStringLiteral("Preview"), m_preview(shownCounts()), MessageIcon::Information);
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(keepRow);
+    layout->addLayout(periodRow);
     layout->addWidget(skipUnchanged);
     layout->addWidget(catchUp);
     layout->addWidget(failures);
@@ -61,8 +91,15 @@ MoreOptionsDialog::MoreOptionsDialog(Preferences& preferences, QWidget* parent)
 void MoreOptionsDialog::store()
 {
     m_preferences.setKeepDatedCopies(keepDatedCopies->value());
+    m_preferences.setKeepDaily(keepDaily->value());
+    m_preferences.setKeepWeekly(keepWeekly->value());
     m_preferences.setSkipUnchanged(skipUnchanged->isChecked());
     m_preferences.setCatchUp(catchUp->isChecked());
     m_preferences.setOnFailure(
         noteAndGoOn->isChecked() ? FailureHandling::NoteAndGoOn : FailureHandling::ShowAndWait);
+}
+
+KeepCounts MoreOptionsDialog::shownCounts() const
+{
+    return { keepDatedCopies->value(), keepDaily->value(), keepWeekly->value() };
 }

@@ -2,6 +2,7 @@
 
 #include "MainWindowLayout.h"
 #include "backupset/BackupSetModel.h"
+#include "engine/TrimPreview.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/SleepInhibitor.h"
@@ -83,4 +84,19 @@ bool WindowBackupTrigger::destinationIsBack() const
     // folder has none.
     const std::optional<quint64> device = m_files.deviceOf(m_preferences.destinationFolder());
     return device && device != m_absentDevice;
+}
+
+QString WindowBackupTrigger::trimPreview(const KeepCounts& keep) const
+{
+    // A run under way reads and changes the catalog: the listing waits for its end.
+    if (m_run.isRunning())
+        return QStringLiteral("A backup is under way; preview again when it has ended.");
+    RunOptions options = runOptionsOf(m_preferences, Kind::Automatic);
+    options.keepDatedCopies = keep.newest;
+    options.keepDaily = keep.days;
+    options.keepWeekly = keep.weeks;
+    QString problem;
+    const QString listing
+        = copiesToGoText(copiesToGo(m_run.services(), m_backupSet.entries(), options, &problem));
+    return problem.isEmpty() ? listing : problem + QStringLiteral("\r\n\r\n") + listing;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/BackupRun.h"
+#include "engine/Thinning.h"
 #include "schedule/BackupTrigger.h"
 
 #include <optional>
@@ -39,6 +40,9 @@ public:
     // The same, telling each failure's history line to failureLine.
     std::optional<RunOutcome> runBackup(Kind kind, const std::function<void(const QString&)>& failureLine);
     bool destinationIsBack() const override;
+    // What the next run would delete keeping these counts rather than the
+    // stored ones ("Preview..." of "More Options"), as the user reads it.
+    QString trimPreview(const KeepCounts& keep) const;
     // Told how every run that shutdown did not cut short ended.
     void setRunFinished(std::function<void(const RunOutcome&)> told) { m_runFinished = std::move(told); }
 

@@ -360,10 +360,12 @@ private slots:
         QCOMPARE(dialog->keepDatedCopies->value(), 0);
         QVERIFY(!dialog->skipUnchanged->isChecked() && dialog->showAndWait->isChecked());
         dialog->keepDatedCopies->setValue(7);
+        dialog->keepDaily->setValue(5);
         dialog->skipUnchanged->setChecked(true);
         dialog->noteAndGoOn->setChecked(true);
         dialog->reject();
         QVERIFY(!p.storedKeys().contains("Keep Dated Copies"));
+        QVERIFY(!p.storedKeys().contains("Keep Daily"));
         QTest::qWait(0); // the closed dialog goes
         dialog = open();
         QVERIFY(dialog);
@@ -371,8 +373,12 @@ private slots:
         dialog->skipUnchanged->setChecked(true);
         dialog->noteAndGoOn->setChecked(true);
         dialog->catchUp->setChecked(true);
+        dialog->keepDaily->setValue(5);
+        dialog->keepWeekly->setValue(8);
         dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
         QCOMPARE(p.stored("Keep Dated Copies"), QStringLiteral("7"));
+        QCOMPARE(p.stored("Keep Daily"), QStringLiteral("5"));
+        QCOMPARE(p.stored("Keep Weekly"), QStringLiteral("8"));
         QCOMPARE(p.stored("Skip Unchanged"), QStringLiteral("On"));
         QCOMPARE(p.stored("On Failure"), QStringLiteral("1"));
         QCOMPARE(p.stored("Catch Up"), QStringLiteral("On"));

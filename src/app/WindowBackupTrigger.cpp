@@ -100,3 +100,34 @@ QString WindowBackupTrigger::trimPreview(const KeepCounts& keep) const
         = copiesToGoText(copiesToGo(m_run.services(), m_backupSet.entries(), options, &problem));
     return problem.isEmpty() ? listing : problem + QStringLiteral("\r\n\r\n") + listing;
 }
+
+FileResult WindowBackupTrigger::keepAsBackup(const QString& source)
+{
+    if (m_run.isRunning())
+        return FileResult::failure(QStringLiteral("A backup is under way. Try again when it has ended."));
+    const RunOptions stored = runOptionsOf(m_preferences, Kind::Test);
+    RunOptions options;
+    options.stamping = stored.stamping;
+    options.destination = stored.destination;
+    options.writeMode = stored.writeMode;
+    options.folderText = stored.folderText;
+    options.noteFailures = true; // one message, from the window that asked
+    QStringList failures;
+    std::optional<RunOutcome> ended;
+    const RunRequest request { options, { source },
+        [this](const QString& caption) { m_form.statusFrame->setTitle(caption); },
+        [this](const QString& folder) { m_preferences.setDestinationFolder(folder); },
+        [&ended](const RunOutcome& outcome) { ended = outcome; },
+        [&failures](const QString& line) { failures << line; } };
+    const SleepHold noSleep(m_sleepInhibitor, SleepWhy);
+    if (!m_run.run(request) || !ended)
+        return FileResult::failure(QStringLiteral("The current file could not be kept as a backup."));
+    if (ended->end != RunOutcome::End::Completed || ended->failed > 0) {
+        const QString why
+            = failures.isEmpty() ? QStringLiteral("No backup folder is there.") : failures.join(u'\n');
+        return FileResult::failure(
+            QStringLiteral("The current file could not be kept as a backup, so nothing was restored.\r\n")
+            + why);
+    }
+    return FileResult::success();
+}

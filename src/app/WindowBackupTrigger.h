@@ -2,6 +2,7 @@
 
 #include "engine/BackupRun.h"
 #include "engine/Thinning.h"
+#include "platform/FileSystem.h"
 #include "schedule/BackupTrigger.h"
 
 #include <optional>
@@ -40,6 +41,10 @@ public:
     // The same, telling each failure's history line to failureLine.
     std::optional<RunOutcome> runBackup(Kind kind, const std::function<void(const QString&)>& failureLine);
     bool destinationIsBack() const override;
+    // Backs source's current file up with the run's own naming and a catalog
+    // row, before a version takes its place: as a copy of its own (never an
+    // archive of one file), nothing trimmed or skipped. A failure says why.
+    FileResult keepAsBackup(const QString& source);
     // What the next run would delete keeping these counts rather than the
     // stored ones ("Preview..." of "More Options"), as the user reads it.
     QString trimPreview(const KeepCounts& keep) const;

@@ -1,7 +1,8 @@
 // One backup run over real files against `cp -p` copying the same files, in
 // the same run: 2,000 files of 4 KiB, and 4 files of 64 MiB. A run returns
 // with its backups on disk, so it is also measured against `cp -p` followed
-// by `sync -f` on the destination, which makes the same promise.
+// by `sync -f` on the destination, which makes the same promise. The run
+// tells its progress as a run of the window does.
 #include "BenchFiles.h"
 #include "Benches.h"
 #include "CountingDialogs.h"
@@ -32,9 +33,14 @@ Figures measure(const QString& work, const FileSet& set, QTextStream& out)
     const StopRequest neverStopped;
     BackupRun save(RunServices { files, clock, dialogs, QLocale(QLocale::English, QLocale::UnitedStates),
         work + "/prog", neverStopped });
+    // Its progress made into captions, as the window does with it.
+    QString caption;
     const RunRequest request { RunOptions { false, false, DestinationMode::FixedFolder, WriteMode::CreateNew,
                                    runDest },
-        sources, [](const QString&) {}, [](const QString&) {} };
+        sources, [](const QString&) {}, [](const QString&) {}, {}, {},
+        [&caption](const RunProgress& progress) {
+            caption = progressCaption(QStringLiteral("Backing up files..."), progress);
+        } };
 
     const Figures f = sideBySide(
         set, "run", [&] { save.run(request); }, "cp",

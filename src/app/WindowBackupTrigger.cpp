@@ -62,10 +62,17 @@ std::optional<RunOutcome> WindowBackupTrigger::runBackup(
     Kind kind, const std::function<void(const QString&)>& failureLine)
 {
     std::optional<RunOutcome> ended;
-    const RunRequest request { runOptionsOf(m_preferences, kind), m_backupSet.entries(),
+    RunRequest request { runOptionsOf(m_preferences, kind), m_backupSet.entries(),
         [this](const QString& caption) { m_form.statusFrame->setTitle(caption); },
         [this](const QString& folder) { m_preferences.setDestinationFolder(folder); },
         [&ended](const RunOutcome& outcome) { ended = outcome; }, failureLine };
+    if (const QString caption = runCaption(kind); !caption.isEmpty()) {
+        request.progress = [this, caption, reports = 0](const RunProgress& progress) mutable {
+            m_form.statusFrame->setTitle(progressCaption(caption, progress));
+            if (++reports > 1 && m_runTip)
+                m_runTip(progressTip(caption, progress));
+        };
+    }
     const SleepHold noSleep(m_run.isRunning() ? nullptr : m_sleepInhibitor, SleepWhy);
     // Not started, or cut short by shutdown: nothing to tell.
     if (!m_run.run(request) || !ended)

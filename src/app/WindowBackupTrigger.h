@@ -25,9 +25,9 @@ void rememberCompletedRun(Preferences& preferences, const RunOutcome& outcome, c
 // controls) hold them at this moment.
 RunOptions runOptionsOf(const Preferences& preferences, BackupTrigger::Kind kind);
 
-// Runs run over the backup set with the options of the preferences; the
-// outcome goes to statusFrame's caption, a repaired folder text back into the
-// preferences (and so into destinationEdit).
+// Runs run over the backup set with the options of the preferences; how far
+// a run has got and its outcome go to statusFrame's caption, a repaired
+// folder text back into the preferences (and so into destinationEdit).
 // A completed run is remembered as the last backup when the schedule keeps to
 // it across restarts; a run that found the fixed folder or its drive missing
 // remembers where the folder lay then, to tell its return.
@@ -50,6 +50,9 @@ public:
     QString trimPreview(const KeepCounts& keep) const;
     // Told how every run that shutdown did not cut short ended.
     void setRunFinished(std::function<void(const RunOutcome&)> told) { m_runFinished = std::move(told); }
+    // Told the tray's tooltip while a run of the window or the schedule goes,
+    // from its second report on: a run over in a blink leaves the tray alone.
+    void setRunTip(std::function<void(const QString&)> told) { m_runTip = std::move(told); }
 
 private:
     MainWindowLayout& m_form;
@@ -61,4 +64,5 @@ private:
     BackupRun m_run;
     std::optional<quint64> m_absentDevice; // the folder's device while its drive was missing
     std::function<void(const RunOutcome&)> m_runFinished;
+    std::function<void(const QString&)> m_runTip;
 };

@@ -33,12 +33,14 @@ QByteArray listLine(const QString& path)
 
 class ArchiveRun {
 public:
-    ArchiveRun(const RunRequest& request, const RunServices& services, RunFailures& failures, OwnCopies& own)
+    ArchiveRun(const RunRequest& request, const RunServices& services, RunFailures& failures, OwnCopies& own,
+        ProgressPacer& progress)
         : m_request(request)
         , m_services(services)
         , m_failures(failures)
         , m_files(services.files)
         , m_own(own)
+        , m_progress(progress)
         , m_listFile(services.programFolder + QStringLiteral("/list.txt"))
     {
     }
@@ -87,6 +89,7 @@ private:
     RunFailures& m_failures;
     FileSystem& m_files;
     OwnCopies& m_own;
+    ProgressPacer& m_progress;
     const QString m_listFile;
     QString m_archiveName = QStringLiteral("Backup.zip");
     // Lets events run between the pieces of the copies, every 50 ms or so:
@@ -202,6 +205,7 @@ QByteArray ArchiveRun::copyEntries(int& listed)
         waiting.clear();
         entries.clear();
     };
+    qsizetype taken = 0;
     for (const QString& source : m_request.entries) {
         const QString name = names.claim(fileNameOf(source));
         const QString copy = temp + u'/' + name;
@@ -229,6 +233,7 @@ QByteArray ArchiveRun::copyEntries(int& listed)
         }
         if (m_stopped)
             return listText;
+        m_progress.entriesDone(++taken);
     }
     putInPlace();
     return listText;
@@ -265,7 +270,16 @@ bool ArchiveRun::pack(const QString& folder, const QString& archiveName)
     // has little left to write. Adding to an archive, it writes a new one
     // beside the old under this name, then renames it over.
     const QString written = adding ? working + QStringLiteral(".tmp") : working;
-    const RunResult ran = runAndWait(call, &m_services.stop, [&] { m_files.startWriteOut(written); });
+    qsizetype read = 0; // of the archiver's output, looked through for its progress
+    m_progress.packing(0);
+    const RunResult ran = runAndWait(
+        call, &m_services.stop, [&] { m_files.startWriteOut(written); },
+        [&](const QByteArray& output) {
+            if (const std::optional<int> percent = packedPercent(output, read))
+                m_progress.packing(*percent);
+            // A percentage split between two reads is read whole the next time.
+            read = qMax<qsizetype>(0, output.size() - 8);
+        });
     if (ran.end == RunResult::End::Stopped) {
         removeIfPresent(working);
         m_stopped = true;
@@ -335,7 +349,8 @@ QByteArray ArchiveRun::setState() const
 
 } // namespace
 
-bool archiveAll(const RunRequest& request, const RunServices& services, RunFailures& failures, OwnCopies& own)
+bool archiveAll(const RunRequest& request, const RunServices& services, RunFailures& failures, OwnCopies& own,
+    ProgressPacer& progress)
 {
-    return ArchiveRun(request, services, failures, own).run();
+    return ArchiveRun(request, services, failures, own, progress).run();
 }

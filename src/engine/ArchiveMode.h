@@ -7,6 +7,7 @@
 #include <functional>
 
 class OwnCopies;
+class ProgressPacer;
 class RunFailures;
 
 // The archive steps of a run: copies of every entry in the temp folder under
@@ -18,6 +19,7 @@ class RunFailures;
 // made without a failure, while that archive is still as made, makes none.
 // With keepDatedCopies, the stamped archives beyond the newest that many are
 // removed. False when shutdown began during the steps: the run must then take
-// no further step.
-bool archiveAll(
-    const RunRequest& request, const RunServices& services, RunFailures& failures, OwnCopies& own);
+// no further step. Progress goes by the copies made in the temp folder, then
+// by the archiver's share packed.
+bool archiveAll(const RunRequest& request, const RunServices& services, RunFailures& failures, OwnCopies& own,
+    ProgressPacer& progress);

@@ -95,6 +95,7 @@ bool BackupRun::run(const RunRequest& request)
         return true;
     }
     RunFailures failures(m_services, options.noteFailures, request.failureNoted);
+    ProgressPacer progress(request.progress, m_services.clock, m_services.files, request.entries);
     const QDateTime started = m_services.clock.now();
     if (m_services.catalog) {
         // A catalog that cannot be read is set aside; the run goes on without
@@ -108,10 +109,10 @@ bool BackupRun::run(const RunRequest& request)
         outcome.end = RunOutcome::End::DriveMissing;
     } else if (options.archiveMode) {
         // Shutdown: the run ends where it stands, without further steps.
-        if (!archiveAll(request, m_services, failures, own))
+        if (!archiveAll(request, m_services, failures, own, progress))
             return true;
     } else {
-        PerFileRun perFile(request, m_services, failures, own);
+        PerFileRun perFile(request, m_services, failures, own, progress);
         if (!perFile.run())
             return true;
         if (perFile.folderWentAway())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RunOptions.h"
+#include "RunProgress.h"
 
 #include <QLocale>
 #include <QString>
@@ -51,6 +52,8 @@ struct RunRequest {
     std::function<void(const RunOutcome&)> finished = {};
     // With failures noted: each history line of a failure, as it is written.
     std::function<void(const QString&)> failureNoted = {};
+    // How far the run has got, as it goes (paced: see ProgressPacer).
+    std::function<void(const RunProgress&)> progress = {};
 };
 
 // One backup run over the backup set.

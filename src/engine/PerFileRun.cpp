@@ -22,8 +22,8 @@ QString filesText(qsizetype count)
 
 } // namespace
 
-PerFileRun::PerFileRun(
-    const RunRequest& request, const RunServices& services, RunFailures& failures, OwnCopies& own)
+PerFileRun::PerFileRun(const RunRequest& request, const RunServices& services, RunFailures& failures,
+    OwnCopies& own, ProgressPacer& progress)
     : m_request(request)
     , m_options(request.options)
     , m_services(services)
@@ -31,6 +31,7 @@ PerFileRun::PerFileRun(
     , m_stamp { request.options.writeMode, services.clock, services.locale }
     , m_failures(failures)
     , m_own(own)
+    , m_progress(progress)
     , m_pacer(services.clock, services.stop, EventPassMs)
     , m_keepGoingWhileCopying([this] { return m_pacer.keepGoing(); })
     , m_copies(services.files.startCopies())
@@ -50,6 +51,7 @@ bool PerFileRun::run()
             return false;
         if (!backUp(m_request.entries.at(m_next++)) || !keepGoing())
             return !m_failures.stopRequested();
+        m_progress.entriesDone(m_next);
     }
     if (m_ended)
         return true;

@@ -14,6 +14,7 @@
 #include <memory>
 
 class OwnCopies;
+class ProgressPacer;
 class RunFailures;
 
 // The per-file steps of a run: every entry copied to its backup name, the
@@ -21,7 +22,8 @@ class RunFailures;
 // logged), and at the end the dated copies beyond the newest to keep trimmed.
 class PerFileRun {
 public:
-    PerFileRun(const RunRequest& request, const RunServices& services, RunFailures& failures, OwnCopies& own);
+    PerFileRun(const RunRequest& request, const RunServices& services, RunFailures& failures, OwnCopies& own,
+        ProgressPacer& progress);
     ~PerFileRun();
     PerFileRun(const PerFileRun&) = delete;
     PerFileRun& operator=(const PerFileRun&) = delete;
@@ -71,6 +73,7 @@ private:
     const StampSettings m_stamp;
     RunFailures& m_failures;
     OwnCopies& m_own;
+    ProgressPacer& m_progress;
     EventPacer m_pacer;
     const KeepGoing m_keepGoingWhileCopying;
     std::unique_ptr<CopyGroup> m_copies;

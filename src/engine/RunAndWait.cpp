@@ -33,11 +33,12 @@ QString commandLineText(const ProgramCall& call)
     return text;
 }
 
-RunResult runAndWait(
-    const ProgramCall& call, const StopRequest* stop, const std::function<void()>& whileWaiting)
+RunResult runAndWait(const ProgramCall& call, const StopRequest* stop,
+    const std::function<void()>& whileWaiting, const std::function<void(const QByteArray&)>& outputRead)
 {
     RunResult result;
     ChildProcess process;
+    QByteArray output;
     if (!process.start(call.program, call.arguments, call.environment)) {
         result.result = StartFailureBase + process.startError();
         result.failure = process.startErrorText();
@@ -54,10 +55,18 @@ RunResult runAndWait(
         }
         if (whileWaiting)
             whileWaiting();
-        if (process.waitForEnd(PollMs))
+        const bool ended = process.waitForEnd(PollMs);
+        // Read as it comes, the output is decoded only once whole: a
+        // character may be split between two reads.
+        if (const QByteArray more = process.output(); !more.isEmpty()) {
+            output += more;
+            if (outputRead && !ended)
+                outputRead(output);
+        }
+        if (ended)
             break;
     }
-    result.output = QString::fromUtf8(process.output());
+    result.output = QString::fromUtf8(output);
     if (process.killedBySignal()) {
         result.end = RunResult::End::Killed;
         result.result = 128 + process.exitCode();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -37,7 +38,9 @@ struct RunResult {
 
 // Starts the program and waits for its end, letting window
 // events run about every 100 ms (timer ticks arrive meanwhile); whileWaiting,
-// when given, is called as often. When stop is raised during the wait the
-// program is killed at once.
+// when given, is called as often. outputRead, when given, is handed all the
+// program has written so far whenever more has come. When stop is raised
+// during the wait the program is killed at once.
 RunResult runAndWait(const ProgramCall& call, const StopRequest* stop = nullptr,
-    const std::function<void()>& whileWaiting = {});
+    const std::function<void()>& whileWaiting = {},
+    const std::function<void(const QByteArray&)>& outputRead = {});

@@ -144,7 +144,7 @@ void AutoBackupSchedule::showCountdown()
 void AutoBackupSchedule::runBackupNow()
 {
     const QString saved = m_widgets.statusFrame->title();
-    setStatus(QStringLiteral("Backup is running in background..."));
+    setStatus(runCaption(BackupTrigger::Kind::Automatic));
     letEventsRun();
     // A run that could not start is not reported as complete.
     const std::optional<RunOutcome> outcome = m_trigger.runBackup(BackupTrigger::Kind::Automatic);

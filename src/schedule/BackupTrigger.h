@@ -20,3 +20,18 @@ public:
     // back now, by one cheap look at the folder.
     virtual bool destinationIsBack() const = 0;
 };
+
+// The status caption while a run of that kind goes, before how far it has
+// got; a script's run has none.
+inline QString runCaption(BackupTrigger::Kind kind)
+{
+    switch (kind) {
+    case BackupTrigger::Kind::Automatic:
+        return QStringLiteral("Backup is running in background...");
+    case BackupTrigger::Kind::Test:
+        return QStringLiteral("Backing up files...");
+    case BackupTrigger::Kind::Script:
+        break;
+    }
+    return {};
+}

@@ -49,7 +49,7 @@ void ImmediateBackup::backUpNow()
         return;
     QString saved;
     step(SaveCaption, [&] { saved = m_widgets.statusFrame->title(); });
-    step(ShowBackingUp, [&] { m_widgets.statusFrame->setTitle(QStringLiteral("Backing up files...")); });
+    step(ShowBackingUp, [&] { m_widgets.statusFrame->setTitle(runCaption(BackupTrigger::Kind::Test)); });
     step(ShowBusy, [&] { emit busyChanged(true); });
     step(RunBackup, [&] { m_trigger.runBackup(BackupTrigger::Kind::Test); });
     step(ShowIdle, [&] { emit busyChanged(false); });

@@ -21,7 +21,7 @@ private slots:
             << "\"C:\\Prog\\7za.exe\" a \"D:\\Backup\\Backup.zip\" @\"C:\\Prog\\list.txt\"";
         QTest::newRow("the call this program makes")
             << ::commandLineText(archiverCall("/opt/my prog", "/d/.Backup.zip.part", "/opt/my prog/list.txt"))
-            << "\"/opt/my prog/7za\" a -tzip -spd -scsUTF-8 -sccUTF-8 -bso0 -bsp0 -y \"/d/.Backup.zip.part\" "
+            << "\"/opt/my prog/7za\" a -tzip -spd -scsUTF-8 -sccUTF-8 -bso0 -bsp1 -y \"/d/.Backup.zip.part\" "
                "@\"/opt/my prog/list.txt\"";
         QTest::newRow("quotes inside")
             << ::commandLineText({ "/bin/x", { "say \"hi\"" } }) << "\"/bin/x\" \"say \\\"hi\\\"\"";

@@ -10,6 +10,7 @@
 #include "OptionWidgets.h"
 #include "PointerRules.h"
 #include "ProgramIcon.h"
+#include "RestoreOpening.h"
 #include "ScriptedBackup.h"
 #include "TrayWarning.h"
 #include "backupset/AddFilesByDialog.h"
@@ -106,6 +107,13 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
     connect(m_form->addFolderButton, &QPushButton::clicked, this, &MainWindow::addFolder);
     connect(m_form->backupNowButton, &QPushButton::clicked, this, &MainWindow::backUpNow);
     connect(&m_immediateBackup, &ImmediateBackup::busyChanged, m_pointerRules, &PointerRules::setBusy);
+    // "Restore...": the current file is kept first with the run's own naming.
+    new RestoreOpening(*m_form, m_backupSet, m_services.dialogs, m_services.launcher,
+        RestoreServices { m_services.files, m_services.clock, m_services.locale, m_services.programFolder,
+            companionFolder(QStringLiteral("7za")), m_stop, &m_catalog,
+            versionPlacesOf(*m_preferences, m_services.locale),
+            [this](const QString& source) { return m_trigger.keepAsBackup(source); } },
+        this);
     m_form->installEventFilter(this);
 }
 

@@ -115,7 +115,9 @@ MainWindowLayout::MainWindowLayout(QWidget* parent)
     copyHistoryButton = placeButton(
         this, "copyHistoryButton", QStringLiteral("Copy History To Clipboard"), { 3360, 9600, 3120, 405 });
     moreOptionsButton = placeButton(
-        this, "moreOptionsButton", QStringLiteral("More Options..."), { 120, 10080, 6360, 405 });
+        this, "moreOptionsButton", QStringLiteral("More Options..."), { 120, 10080, 3120, 405 });
+    restoreButton
+        = placeButton(this, "restoreButton", QStringLiteral("Restore..."), { 3360, 10080, 3120, 405 });
 
     countdownTimer = new QTimer(this);
     countdownTimer->setObjectName(QStringLiteral("countdownTimer"));
@@ -128,7 +130,7 @@ QList<QWidget*> MainWindowLayout::controls() const
         destinationFrame, sourceFolderOption, fixedFolderOption, destinationEdit, chooseFolderButton,
         viewFolderButton, optionsFrame, createNewOption, overwriteOption, stampBox, archiveModeBox,
         startAtLoginBox, startInTrayBox, intervalList, autoBackupButton, backupNowButton, viewHistoryButton,
-        copyHistoryButton, moreOptionsButton };
+        copyHistoryButton, moreOptionsButton, restoreButton };
 }
 
 void MainWindowLayout::setUpBackupSetColumn()

@@ -58,6 +58,7 @@ public:
     QPushButton* viewHistoryButton = nullptr;
     QPushButton* copyHistoryButton = nullptr;
     QPushButton* moreOptionsButton = nullptr;
+    QPushButton* restoreButton = nullptr;
     QTimer* countdownTimer = nullptr;
 
 private:

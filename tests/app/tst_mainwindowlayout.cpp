@@ -101,7 +101,8 @@ private slots:
         row("copyHistoryButton", "QPushButton", "Copy History To Clipboard", "MainWindowLayout",
             { 3360, 9600, 3120, 405 });
         row("moreOptionsButton", "QPushButton", "More Options...", "MainWindowLayout",
-            { 120, 10080, 6360, 405 });
+            { 120, 10080, 3120, 405 });
+        row("restoreButton", "QPushButton", "Restore...", "MainWindowLayout", { 3360, 10080, 3120, 405 });
     }
 
     void controlsHaveKindCaptionContainerAndPosition()

@@ -90,7 +90,6 @@ QStringList shownFiles(const RestoreWindow& window)
     }
     return shown;
 }
-
 QList<QPushButton*> versionButtons(const RestoreWindow& window)
 {
     return { window.restoreButton, window.restoreToButton, window.openButton, window.showInFolderButton };
@@ -155,10 +154,8 @@ private slots:
             QTest::keyClick(window.versionList, Qt::Key_Return);
         else
             QTest::mouseClick(window.restoreButton, Qt::LeftButton);
-
         QCOMPARE(p.dialogs.requests.size(), 1);
-        QCOMPARE(p.dialogs.requests[0].kind, QStringLiteral("askYesNo"));
-        QCOMPARE(p.dialogs.requests[0].title, QStringLiteral("Restore"));
+        QCOMPARE(p.dialogs.requests[0].kind + " " + p.dialogs.requests[0].title, "askYesNo Restore");
         QCOMPARE(p.dialogs.requests[0].prompt,
             QStringLiteral("Put back notes.txt as it was at 12/6/2026 9:05:03 PM? The current file is first "
                            "kept as a backup."));
@@ -210,7 +207,6 @@ private slots:
         p.dialogs.answers << (chosen ? elsewhere : QString());
         p.dialogs.yesNoAnswers = answers;
         QTest::mouseClick(window.restoreToButton, Qt::LeftButton);
-
         QCOMPARE(p.dialogs.requests.front().kind, QStringLiteral("browseForFolder"));
         QCOMPARE(p.dialogs.requests.size(), taken ? 2 : 1);
         if (taken)
@@ -300,7 +296,6 @@ private slots:
         RestoreWindow& window = p.openRestore(1);
         chooseVersion(window, 1);
         QTest::mouseClick(open ? window.openButton : window.showInFolderButton, Qt::LeftButton);
-
         // Restorer::temporaryCopy writes into temp/ without making it, and
         // only an archive run has made it here.
         if (open)
@@ -308,8 +303,7 @@ private slots:
         QCOMPARE(p.launcher.opened.size(), 1);
         const QString handed = p.launcher.opened[0];
         if (open) {
-            QVERIFY2(handed.startsWith(p.folder + "/"), qPrintable(handed));
-            QVERIFY(handed.endsWith(".txt"));
+            QVERIFY2(handed.startsWith(p.folder + "/") && handed.endsWith(".txt"), qPrintable(handed));
             QCOMPARE(readAll(handed), QByteArray("first"));
             QCOMPARE(
                 QFileInfo(handed).permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther),
@@ -317,9 +311,8 @@ private slots:
         } else {
             QCOMPARE(handed, p.dest + "/");
         }
-        QCOMPARE(p.dialogs.messages.size(), launches ? 0 : 1);
-        if (!launches)
-            QVERIFY(p.dialogs.messages[0].text.contains(handed));
+        QCOMPARE(
+            p.dialogs.messageTexts(), launches ? QStringList() : p.dialogs.messageTexts().filter(handed));
         QCOMPARE(readAll(p.notes), QByteArray("second"));
     }
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Starts Quillstead under a virtual display with a settings folder of its own
 # and a small example backup set, and saves pictures of the window, of its
-# "More Options" dialog, of the
-# tray icon (with Debian's trayer as the tray host) and of the splash window.
+# "More Options" dialog, of the Restore window with a few versions of a file,
+# of the tray icon (with Debian's trayer as the tray host) and of the splash window.
 # On the way it checks for real that a left click on the tray icon brings the
 # hidden window back and that "Copy History To Clipboard" fills the X
 # clipboard with the whole log (read back with xclip).
@@ -49,11 +49,37 @@ xvfb-run -a -s "-screen 0 800x860x24" bash -c "
   # \"More Options...\" (15 twips a pixel), and its dialog.
   window=\$(xdotool search --onlyvisible --name '^Quillstead\$' | head -1)
   eval \$(xdotool getwindowgeometry --shell \$window)
-  xdotool mousemove \$((X + 220)) \$((Y + 685)) click 1
+  xdotool mousemove \$((X + 112)) \$((Y + 685)) click 1
   sleep 2
   dialog=\$(xdotool search --onlyvisible --name '^More Options\$' | head -1)
   [ -n \"\$dialog\" ] || { echo 'More Options... did not open its dialog'; kill \$app; exit 1; }
   import -window \$dialog '$out/more-options.png'
+  kill \$app; wait \$app || true"
+
+# The Restore window: three backups of notes.txt, a dated copy each (Backup
+# Now, 15 twips a pixel), notes.txt chosen in the list, then Restore... and
+# the second newest version chosen with the arrow key.
+settings "Include Date=On
+Backup Option=1"
+xvfb-run -a -s "-screen 0 1200x860x24" bash -c "
+  '$program/quillstead' & app=\$!
+  sleep 4
+  window=\$(xdotool search --onlyvisible --name '^Quillstead\$' | head -1)
+  eval \$(xdotool getwindowgeometry --shell \$window)
+  for edit in 'a first draft' 'a longer second draft' 'the third draft, nearly done'; do
+    echo \"\$edit\" > '$work/docs/notes.txt'
+    xdotool mousemove \$((X + 328)) \$((Y + 621)) click 1
+    sleep 7
+  done
+  xdotool mousemove \$((X + 60)) \$((Y + 145)) click 1
+  sleep 1
+  xdotool mousemove \$((X + 328)) \$((Y + 685)) click 1
+  sleep 2
+  restore=\$(xdotool search --onlyvisible --name '^Restore\$' | head -1)
+  [ -n \"\$restore\" ] || { echo 'Restore... did not open its window'; kill \$app; exit 1; }
+  xdotool key Down
+  sleep 1
+  import -window \$restore '$out/restore.png'
   kill \$app; wait \$app || true"
 
 # The splash, then the window started in the tray and brought back by a click
@@ -97,4 +123,4 @@ xvfb-run -a -s "-screen 0 800x860x24" bash -ec "
     echo 'The clipboard does not hold the history log'; exit 1
   fi
   echo 'Tray click and clipboard copy checked under Xvfb.'"
-echo "Saved $out/main-window.png, $out/more-options.png, $out/tray.png and $out/splash.png"
+echo "Saved $out/main-window.png, $out/more-options.png, $out/restore.png, $out/tray.png and $out/splash.png"

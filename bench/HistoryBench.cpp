@@ -39,7 +39,7 @@ std::pair<double, double> memoryMb()
 
 class NoLauncher : public Launcher {
 public:
-    LaunchResult openWithDefaultProgram(const QString&) override { return {}; }
+    LaunchResult openWithDefaultProgram(const QString&, LaunchEnded) override { return {}; }
 };
 
 } // namespace

@@ -82,7 +82,7 @@ public:
         QTextStream(stderr) << QString(text).replace(QStringLiteral("\r\n"), QStringLiteral(" ")) << "\n";
     }
     QStringList openFiles(const QString&, const QString&) override { return {}; }
-    QString browseForFolder(const QString&) override { return {}; }
+    QString browseForFolder(const QString&, const QString&) override { return {}; }
     QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
     bool askYesNo(const QString&, const QString&) override { return false; } // nothing is replaced unasked
 };

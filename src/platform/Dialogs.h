@@ -16,9 +16,10 @@ public:
     // Multi-select open dialog. Returns the full path of every picked file, in
     // the dialog's order (files may come from several folders); empty on cancel.
     virtual QStringList openFiles(const QString& title, const QString& filter) = 0;
-    // Folder chooser. Returns the chosen folder as the system reports it (the
-    // root keeps its separator, other folders have none), or "" on cancel.
-    virtual QString browseForFolder(const QString& title) = 0;
+    // Folder chooser, opened at startFolder (the dialog's own choice when
+    // empty). Returns the chosen folder as the system reports it (the root
+    // keeps its separator, other folders have none), or "" on cancel.
+    virtual QString browseForFolder(const QString& title, const QString& startFolder = QString()) = 0;
     // One-line input box with OK and Cancel. Returns the typed text (which
     // starts as defaultReply), or "" on cancel. Line breaks in the prompt are
     // carriage returns, as in messages.

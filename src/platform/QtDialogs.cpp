@@ -90,11 +90,11 @@ QStringList QtDialogs::openFiles(const QString& title, const QString& filter)
     return QFileDialog::getOpenFileNames(m_owner, title, QString(), qtFilter);
 }
 
-QString QtDialogs::browseForFolder(const QString& title)
+QString QtDialogs::browseForFolder(const QString& title, const QString& startFolder)
 {
     if (stopped())
         return {};
-    return QFileDialog::getExistingDirectory(m_owner, title, QString(), QFileDialog::ShowDirsOnly);
+    return QFileDialog::getExistingDirectory(m_owner, title, startFolder, QFileDialog::ShowDirsOnly);
 }
 
 QString QtDialogs::inputBox(const QString& caption, const QString& prompt, const QString& defaultReply)

@@ -19,7 +19,7 @@ public:
     void setStopRequest(const StopRequest* stop);
     void showMessage(const QString& caption, const QString& text, MessageIcon icon) override;
     QStringList openFiles(const QString& title, const QString& filter) override;
-    QString browseForFolder(const QString& title) override;
+    QString browseForFolder(const QString& title, const QString& startFolder) override;
     QString inputBox(const QString& caption, const QString& prompt, const QString& defaultReply) override;
     bool askYesNo(const QString& caption, const QString& text) override;
 

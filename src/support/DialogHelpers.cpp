@@ -1,6 +1,9 @@
 #include "DialogHelpers.h"
 
 #include "platform/Dialogs.h"
+#include "platform/Launcher.h"
+
+#include <QPointer>
 
 void showApplicationError(
     Dialogs& dialogs, const QString& description, const QString& routine, int lineLabel, const QString& note)
@@ -10,12 +13,27 @@ void showApplicationError(
         MessageIcon::Exclamation);
 }
 
-QString browseForFolder(Dialogs& dialogs, const QString& title)
+QString browseForFolder(Dialogs& dialogs, const QString& title, const QString& startFolder)
 {
-    QString folder = dialogs.browseForFolder(title);
+    QString folder = dialogs.browseForFolder(title, startFolder);
     // A path ends at its first NUL, whatever a dialog may put after it.
     const qsizetype end = folder.indexOf(QChar(u'\0'));
     if (end >= 0)
         folder.truncate(end);
     return folder;
+}
+
+void openShowingFailures(
+    Launcher& launcher, Dialogs& dialogs, const QString& target, const QObject* requester)
+{
+    const auto showFailure = [&dialogs](const LaunchResult& result) {
+        // Without this the click would do nothing at all, and the user would not know why.
+        if (!result)
+            dialogs.showMessage(QStringLiteral("Quillstead"), result.description, MessageIcon::Exclamation);
+    };
+    const QPointer<const QObject> stillThere(requester);
+    showFailure(launcher.openWithDefaultProgram(target, [stillThere, showFailure](const LaunchResult& end) {
+        if (stillThere)
+            showFailure(end);
+    }));
 }

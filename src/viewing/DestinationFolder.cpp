@@ -1,7 +1,6 @@
 #include "DestinationFolder.h"
 
 #include "platform/Dialogs.h"
-#include "platform/Launcher.h"
 #include "settings/Preferences.h"
 #include "support/DialogHelpers.h"
 
@@ -48,10 +47,7 @@ void DestinationFolder::chooseFolder()
 void DestinationFolder::viewFolder()
 {
     // One argument, no shell: blanks and quotes in the path reach the file manager untouched.
-    const LaunchResult opened = m_launcher.openWithDefaultProgram(m_folderEdit->text());
-    // Without this the click would do nothing at all, and the user would not know why.
-    if (!opened)
-        m_dialogs.showMessage(QStringLiteral("Quillstead"), opened.description, MessageIcon::Exclamation);
+    openShowingFailures(m_launcher, m_dialogs, m_folderEdit->text(), this);
 }
 
 bool DestinationFolder::eventFilter(QObject* watched, QEvent* event)

@@ -4,7 +4,7 @@
 #include "engine/HistoryLog.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
-#include "platform/Launcher.h"
+#include "support/DialogHelpers.h"
 
 #include <QPushButton>
 
@@ -27,9 +27,7 @@ void HistoryViewing::viewHistory()
         m_dialogs.showMessage(QStringLiteral("Quillstead"), NoHistoryText, MessageIcon::Information);
         return;
     }
-    const LaunchResult opened = m_launcher.openWithDefaultProgram(log);
-    if (!opened)
-        m_dialogs.showMessage(QStringLiteral("Quillstead"), opened.description, MessageIcon::Exclamation);
+    openShowingFailures(m_launcher, m_dialogs, log, this);
 }
 
 void HistoryViewing::copyHistory()

@@ -22,6 +22,7 @@ public:
         QString filter;
         QString prompt; // an input box's prompt, or the question
         QString defaultReply;
+        QString startFolder; // where a folder chooser opened
     };
 
     void showMessage(const QString& caption, const QString& text, MessageIcon icon) override
@@ -32,22 +33,23 @@ public:
     }
     QStringList openFiles(const QString& title, const QString& filter) override
     {
-        requests.append({ QStringLiteral("openFiles"), title, filter, QString(), QString() });
+        requests.append({ QStringLiteral("openFiles"), title, filter, QString(), QString(), QString() });
         return pickedFiles.isEmpty() ? QStringList() : pickedFiles.takeFirst();
     }
-    QString browseForFolder(const QString& title) override
+    QString browseForFolder(const QString& title, const QString& startFolder = QString()) override
     {
-        requests.append({ QStringLiteral("browseForFolder"), title, QString(), QString(), QString() });
+        requests.append(
+            { QStringLiteral("browseForFolder"), title, QString(), QString(), QString(), startFolder });
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
     QString inputBox(const QString& caption, const QString& prompt, const QString& defaultReply) override
     {
-        requests.append({ QStringLiteral("inputBox"), caption, QString(), prompt, defaultReply });
+        requests.append({ QStringLiteral("inputBox"), caption, QString(), prompt, defaultReply, QString() });
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
     bool askYesNo(const QString& caption, const QString& text) override
     {
-        requests.append({ QStringLiteral("askYesNo"), caption, QString(), text, QString() });
+        requests.append({ QStringLiteral("askYesNo"), caption, QString(), text, QString(), QString() });
         return yesNoAnswers.isEmpty() ? false : yesNoAnswers.takeFirst();
     }
 

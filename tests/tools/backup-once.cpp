@@ -25,7 +25,7 @@ public:
         ++messages;
     }
     QStringList openFiles(const QString&, const QString&) override { return {}; }
-    QString browseForFolder(const QString&) override { return {}; }
+    QString browseForFolder(const QString&, const QString&) override { return {}; }
     QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
     bool askYesNo(const QString&, const QString&) override { return false; } // nothing is replaced unasked
     int messages = 0;

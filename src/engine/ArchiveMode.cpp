@@ -270,13 +270,18 @@ bool ArchiveRun::pack(const QString& folder, const QString& archiveName)
     // has little left to write. Adding to an archive, it writes a new one
     // beside the old under this name, then renames it over.
     const QString written = adding ? working + QStringLiteral(".tmp") : working;
+    // The archiver's last percentage is told at every pass of the wait, so
+    // that one that came too soon still shows while the archiver is silent.
+    int packed = 0;
     qsizetype read = 0; // of the archiver's output, looked through for its progress
-    m_progress.packing(0);
     const RunResult ran = runAndWait(
-        call, &m_services.stop, [&] { m_files.startWriteOut(written); },
+        call, &m_services.stop,
+        [&] {
+            m_files.startWriteOut(written);
+            m_progress.packing(packed);
+        },
         [&](const QByteArray& output) {
-            if (const std::optional<int> percent = packedPercent(output, read))
-                m_progress.packing(*percent);
+            packed = packedPercent(output, read).value_or(packed);
             // A percentage split between two reads is read whole the next time.
             read = qMax<qsizetype>(0, output.size() - 8);
         });

@@ -60,9 +60,11 @@ void ProgressPacer::entriesDone(qsizetype count)
 {
     if (!m_told)
         return;
-    for (qsizetype i = m_progress.filesDone; i < count && i < m_sizes.size(); ++i)
+    for (qsizetype i = m_progress.filesDone; i < count && i < m_sizes.size(); ++i) {
         m_progress.bytesDone += m_sizes[i];
-    m_progress.filesDone = qMin(count, m_sizes.size());
+        m_changed = true;
+    }
+    m_progress.filesDone = qMax(m_progress.filesDone, qMin(count, m_sizes.size()));
     tellWhenDue();
 }
 
@@ -70,15 +72,21 @@ void ProgressPacer::packing(int percent)
 {
     if (!m_told)
         return;
-    m_progress.packingPercent = percent;
+    if (m_progress.packingPercent != percent) {
+        m_progress.packingPercent = percent;
+        m_changed = true;
+    }
     tellWhenDue();
 }
 
 void ProgressPacer::tellWhenDue()
 {
+    if (!m_changed)
+        return;
     const qint64 now = m_clock.monotonicMs();
     if (m_lastTold && now - *m_lastTold < IntervalMs)
         return;
     m_lastTold = now;
+    m_changed = false;
     m_told(m_progress);
 }

@@ -28,8 +28,9 @@ QString progressCaption(const QString& runCaption, const RunProgress& progress);
 QString progressTip(const QString& runCaption, const RunProgress& progress);
 
 // Tells a run's progress to whoever asked for it: once as the run starts,
-// then at most once every IntervalMs on the monotonic clock. A file taken
-// costs one look at that clock, so thousands of small files go no slower.
+// then what has changed at most once every IntervalMs on the monotonic
+// clock. A file taken costs one look at that clock, so thousands of small
+// files go no slower. What came too soon is told by the next call once due.
 class ProgressPacer {
 public:
     static constexpr qint64 IntervalMs = 250;
@@ -40,7 +41,8 @@ public:
 
     // The first count entries of the run are taken.
     void entriesDone(qsizetype count);
-    // The archiver has packed percent of the archive.
+    // The archiver has packed percent of the archive (the same again: only
+    // what came too soon before is told, once due).
     void packing(int percent);
 
 private:
@@ -51,4 +53,5 @@ private:
     QList<qint64> m_sizes; // of the entries, as the run began
     RunProgress m_progress;
     std::optional<qint64> m_lastTold;
+    bool m_changed = true; // since it was last told
 };

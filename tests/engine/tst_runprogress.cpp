@@ -197,6 +197,41 @@ private slots:
         }
     }
 
+    // What came too soon is told with the next call once due, and nothing
+    // is told twice.
+    void toldOnceDue()
+    {
+        RunBench b;
+        const QStringList entries { b.source("a.txt", QByteArray(10, 'a')),
+            b.source("b.txt", QByteArray(30, 'b')) };
+        QList<RunProgress> told;
+        ProgressPacer pacer(
+            [&told](const RunProgress& progress) { told << progress; }, b.clock, b.files, entries);
+        QCOMPARE(told.size(), 1);
+        b.clock.advanceMonotonic(100);
+        pacer.entriesDone(1);
+        QCOMPARE(told.size(), 1);
+        b.clock.advanceMonotonic(150);
+        pacer.packing(0);
+        QCOMPARE(told.size(), 2);
+        QCOMPARE(told.back().filesDone, 1);
+        QCOMPARE(told.back().bytesDone, 10);
+        QCOMPARE(told.back().packingPercent, 0);
+        b.clock.advanceMonotonic(1000);
+        pacer.packing(0);
+        pacer.entriesDone(1);
+        QCOMPARE(told.size(), 2);
+        pacer.packing(42);
+        QCOMPARE(told.size(), 3);
+        b.clock.advanceMonotonic(249);
+        pacer.packing(43);
+        QCOMPARE(told.size(), 3);
+        b.clock.advanceMonotonic(1);
+        pacer.packing(43);
+        QCOMPARE(told.size(), 4);
+        QCOMPARE(told.back().packingPercent, 43);
+    }
+
     // While 7za packs, its own percentages; its messages stay as they were.
     void packingPercentFromTheArchiver()
     {

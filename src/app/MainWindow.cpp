@@ -88,6 +88,7 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
     });
     m_trayWarning = std::make_unique<TrayWarning>(*m_trayIcon, m_services.clock, m_services.locale);
     m_trigger.setRunFinished([this](const RunOutcome& outcome) { m_trayWarning->runEnded(outcome); });
+    m_trigger.setRunTip([this](const QString& tip) { m_trayWarning->runGoing(tip); });
     connect(m_schedule, &AutoBackupSchedule::backupsLate, this,
         [this](const QDateTime& since) { m_trayWarning->noBackupSince(since); });
     connect(m_preferences, &Preferences::unattendedChanged, this, [this] {

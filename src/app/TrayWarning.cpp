@@ -15,6 +15,19 @@ TrayWarning::TrayWarning(TrayIcon& tray, const Clock& clock, QLocale locale)
 
 void TrayWarning::runEnded(const RunOutcome& outcome)
 {
+    noteOutcome(outcome);
+    if (m_runTipShown)
+        setTip(m_tip);
+}
+
+void TrayWarning::runGoing(const QString& tip)
+{
+    m_tray.setToolTip(tip);
+    m_runTipShown = true;
+}
+
+void TrayWarning::noteOutcome(const RunOutcome& outcome)
+{
     const int failed = outcome.failed;
     if (failed == 0) {
         if (outcome.end == RunOutcome::End::Completed)
@@ -29,7 +42,7 @@ void TrayWarning::runEnded(const RunOutcome& outcome)
         ? QStringLiteral("1 file could not be backed up in the last run, at %1.").arg(when)
         : QStringLiteral("%1 files could not be backed up in the last run, at %2.").arg(failed).arg(when);
     m_tray.setIcon(trayPicture(programWarningIcon()));
-    m_tray.setToolTip(QStringLiteral("Quillstead: ") + text);
+    setTip(QStringLiteral("Quillstead: ") + text);
     m_tray.showMessage(QStringLiteral("Quillstead"), text);
 }
 
@@ -39,7 +52,7 @@ void TrayWarning::noBackupSince(const QDateTime& since)
     const QString text
         = QStringLiteral("No backup since %1").arg(generalDateText(since.toLocalTime(), m_locale));
     m_tray.setIcon(trayPicture(programWarningIcon()));
-    m_tray.setToolTip(text);
+    setTip(text);
     m_tray.showMessage(QStringLiteral("Quillstead"), text);
 }
 
@@ -48,6 +61,13 @@ void TrayWarning::clear()
     if (!m_shown)
         return;
     m_tray.setIcon(trayPicture(programIcon()));
-    m_tray.setToolTip(QStringLiteral("Quillstead"));
+    setTip(QStringLiteral("Quillstead"));
     m_shown = false;
+}
+
+void TrayWarning::setTip(const QString& tip)
+{
+    m_tip = tip;
+    m_tray.setToolTip(tip);
+    m_runTipShown = false;
 }

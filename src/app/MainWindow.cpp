@@ -65,8 +65,9 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
               m_form->overwriteOption, m_form->archiveModeBox, m_form->startAtLoginBox, m_form->stampBox,
               m_form->startInTrayBox, m_form->destinationEdit, m_form->chooseFolderButton },
           *m_preferences, [this] { return m_loading; }, this))
-    , m_destination(new DestinationFolder(m_form->destinationEdit, m_form->chooseFolderButton,
-          m_form->viewFolderButton, *m_preferences, m_services.dialogs, m_services.launcher, this))
+    , m_destination(
+          new DestinationFolder(m_form->destinationEdit, m_form->chooseFolderButton, m_form->viewFolderButton,
+              m_services.files, *m_preferences, m_services.dialogs, m_services.launcher, this))
     , m_settingsProblems(new SettingsProblems(m_services.settings, m_services.dialogs, this))
     , m_immediateBackup(ImmediateBackup::Widgets { m_form->statusFrame, m_form->countdownBar }, m_trigger,
           m_services.clock, m_services.dialogs, m_stop)

@@ -145,6 +145,20 @@ public:
     // that is missing or cannot be opened is left alone.
     virtual void startWriteOut(const QString& path) = 0;
     virtual FileResult makeFolder(const QString& path) = 0;
+    // Makes folder (a "/" at its end or not) and every missing folder above it.
+    FileResult makeFolders(const QString& folder)
+    {
+        QString path = folder;
+        while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+            path.chop(1);
+        if (path.isEmpty() || folderExists(path))
+            return FileResult::success();
+        if (const qsizetype cut = path.lastIndexOf(QLatin1Char('/')); cut > 0) {
+            if (FileResult above = makeFolders(path.left(cut)); !above)
+                return above;
+        }
+        return makeFolder(path);
+    }
     // Takes the write permission of everyone from a file, so that a copy
     // handed to another program for viewing is not changed by mistake.
     virtual FileResult makeReadOnly(const QString& path) = 0;

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 class Dialogs;
+class FileSystem;
 class Launcher;
 class QLineEdit;
 class QPushButton;
@@ -16,12 +18,13 @@ class DestinationFolder : public QObject {
     Q_OBJECT
 public:
     DestinationFolder(QLineEdit* destinationEdit, QPushButton* chooseFolderButton,
-        QPushButton* viewFolderButton, Preferences& preferences, Dialogs& dialogs, Launcher& launcher,
-        QObject* parent = nullptr);
+        QPushButton* viewFolderButton, FileSystem& files, Preferences& preferences, Dialogs& dialogs,
+        Launcher& launcher, QObject* parent = nullptr);
 
     // Puts the preferences' folder into destinationEdit.
     void restoreFromSettings();
-    // "...": the chosen folder, always ending in "/", replaces the text; cancel keeps it.
+    // "...": opened at the box's folder when it exists; the chosen folder,
+    // always ending in "/", replaces the text; cancel keeps it.
     void chooseFolder();
     // "View This Folder": the text goes to the file manager as it is, untested.
     void viewFolder();
@@ -30,8 +33,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The box is left (Enter, or the focus moves on within the window) with a
+    // folder typed by hand that does not exist: asks to create it, once for
+    // each text left.
+    void offerToCreate();
+    void showFolder(const QString& folder);
+
     QLineEdit* m_folderEdit;
+    FileSystem& m_files;
     Preferences& m_preferences;
     Dialogs& m_dialogs;
     Launcher& m_launcher;
+    QString m_lastLeft; // the text last left, or last put in by the program
 };

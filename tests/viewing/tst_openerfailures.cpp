@@ -72,7 +72,7 @@ struct Window {
     HistoryViewing* history
         = new HistoryViewing(viewHistoryButton, copyHistoryButton, files, launcher, dialogs, folder);
     DestinationFolder* destination = new DestinationFolder(
-        destinationEdit, chooseFolderButton, viewFolderButton, preferences, dialogs, launcher);
+        destinationEdit, chooseFolderButton, viewFolderButton, files, preferences, dialogs, launcher);
 };
 
 } // namespace

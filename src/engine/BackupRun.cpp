@@ -53,9 +53,10 @@ bool driveIsMissing(
     QString why;
     if (!services.files.folderExists(folder)) {
         // An unplugged drive fails every file alike: one message says so.
+        // Nothing has been copied yet, so not one file of the run was backed up.
         why = QStringLiteral(
-            "The backup folder \"%1\" does not exist or is not a folder; %2 of this run were "
-            "not backed up.")
+            "The backup folder \"%1\" does not exist or is not a folder; no file was backed up (%2 in "
+            "this run).")
                   .arg(folder, filesText(request.entries.size()));
     } else if (const std::optional<QString> mountedAt
         = own.missingDrive(folder, services.files.mountPointOf(folder))) {

@@ -285,7 +285,7 @@ private slots:
     }
 
     // An unplugged drive: one message for the whole run, not one per file,
-    // which counts the files that were not backed up.
+    // which says that none of the run's files was backed up.
     void missingBackupFolderGivesOneMessage_data()
     {
         QTest::addColumn<bool>("isFile");
@@ -305,7 +305,7 @@ private slots:
         QCOMPARE(b.dialogs.messageTexts(),
             QStringList {
                 errorText(QStringLiteral("The backup folder \"%1\" does not exist or is not a folder; "
-                                         "3 files of this run were not backed up.")
+                                         "no file was backed up (3 files in this run).")
                               .arg(b.root.filePath("usb/")),
                     210) });
         QCOMPARE(b.captions, QStringList { completed });

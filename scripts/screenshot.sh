@@ -2,7 +2,8 @@
 # Starts Quillstead under a virtual display with a settings folder of its own
 # and a small example backup set, and saves pictures of the window, of its
 # "More Options" dialog, of the Restore window with a few versions of a file,
-# of the tray icon (with Debian's trayer as the tray host) and of the splash window.
+# of the window while a run packs its archive, of the tray icon (with
+# Debian's trayer as the tray host) and of the splash window.
 # On the way it checks for real that a left click on the tray icon brings the
 # hidden window back and that "Copy History To Clipboard" fills the X
 # clipboard with the whole log (read back with xclip).
@@ -82,6 +83,33 @@ xvfb-run -a -s "-screen 0 1200x860x24" bash -c "
   import -window \$restore '$out/restore.png'
   kill \$app; wait \$app || true"
 
+# A run under way, packing an archive (Backup Now, 15 twips a pixel): a
+# stand-in for 7za packs with the real one, then tells its progress slowly
+# as the real one does. The program runs from a copy laid out as installed,
+# so that it finds the stand-in in its package folder.
+mkdir -p "$work/app/bin" "$work/app/lib/quillstead"
+cp "$program/quillstead" "$work/app/bin/"
+cat > "$work/app/lib/quillstead/7za" <<SH
+#!/bin/sh
+'$program/7za' "\$@" >/dev/null || exit \$?
+for p in '  8% 1 + report.doc' ' 42% 2 + budget.xlsx'; do
+  printf '%s' "\$p"; sleep 1; printf '\\b%.0s' \$(seq \${#p})
+done
+exec sleep 60
+SH
+chmod +x "$work/app/lib/quillstead/7za"
+settings "ShowAgain=1
+Check1=1"
+xvfb-run -a -s "-screen 0 800x860x24" bash -c "
+  '$work/app/bin/quillstead' & app=\$!
+  sleep 4
+  window=\$(xdotool search --onlyvisible --name '^Quillstead\$' | head -1)
+  eval \$(xdotool getwindowgeometry --shell \$window)
+  xdotool mousemove \$((X + 328)) \$((Y + 621)) click 1
+  sleep 4
+  import -window root -crop 440x706+180+77 +repage '$out/progress.png'
+  kill \$app; wait \$app || true"
+
 # The splash, then the window started in the tray and brought back by a click
 # on the icon, then a real clipboard copy of the history log.
 mkdir -p "$program/Splash"
@@ -123,4 +151,4 @@ xvfb-run -a -s "-screen 0 800x860x24" bash -ec "
     echo 'The clipboard does not hold the history log'; exit 1
   fi
   echo 'Tray click and clipboard copy checked under Xvfb.'"
-echo "Saved $out/main-window.png, $out/more-options.png, $out/restore.png, $out/tray.png and $out/splash.png"
+echo "Saved $out/main-window.png, $out/more-options.png, $out/restore.png, $out/progress.png, $out/tray.png and $out/splash.png"

@@ -12,17 +12,6 @@
 
 namespace {
 
-// Makes folder and every missing folder above it.
-FileResult makeFolders(FileSystem& files, const QString& folder)
-{
-    const QString path = folder.endsWith(NativeSeparator) && folder.size() > 1 ? folder.chopped(1) : folder;
-    if (path.isEmpty() || files.folderExists(path))
-        return FileResult::success();
-    if (FileResult above = makeFolders(files, sourceFolderOf(path)); !above)
-        return above;
-    return files.makeFolder(path);
-}
-
 QString lost()
 {
     return QStringLiteral("The copy was lost");
@@ -47,7 +36,7 @@ FileResult Restorer::extract(const FileVersion& version, QString& path)
     // A folder of its own in temp/: the archiver's copies there have the
     // same names as the entries.
     const QString folder = tempFolderPath(m_services.programFolder) + QStringLiteral("/restore");
-    if (FileResult made = makeFolders(files, folder); !made)
+    if (FileResult made = files.makeFolders(folder); !made)
         return made;
     path = folder + NativeSeparator + version.entry;
     // Nothing of an earlier extraction may pass for this one.
@@ -101,7 +90,7 @@ FileResult Restorer::restore(const FileVersion& version, const QString& source)
         if (content != version.path)
             files.removeFile(content);
     });
-    if (FileResult made = makeFolders(files, sourceFolderOf(source)); !made)
+    if (FileResult made = files.makeFolders(sourceFolderOf(source)); !made)
         return made;
     // The version goes to its working file first: keeping the current file
     // may replace the very copy being put back (the plain "... Backup").
@@ -148,8 +137,11 @@ FileResult Restorer::temporaryCopy(const FileVersion& version, const QString& so
     });
     // Named for the version, so that an archive run's copies in temp/ never
     // take its name; in temp/ itself, so that it goes when the program ends.
+    const QString temp = tempFolderPath(m_services.programFolder);
+    if (FileResult made = m_services.files.makeFolders(temp); !made)
+        return made;
     const QDateTime made = version.made.toLocalTime();
-    path = tempFolderPath(m_services.programFolder) + NativeSeparator
+    path = temp + NativeSeparator
         + withExtension(fileNameOf(source) + QStringLiteral(" as of ")
                 + stampDate(made.date(), m_services.locale) + u' '
                 + stampTime(made.time(), m_services.locale),

@@ -47,6 +47,11 @@ struct Window {
             log.write("report.doc was backup saved at 12/6/2026 9:05:03 PM\r\n");
         destinationEdit->setText(dir.filePath("backups/"));
     }
+    ~Window()
+    {
+        delete history;
+        delete destination;
+    }
     QPushButton* button(const QString& caption) const
     {
         return caption == viewHistoryButton->text() ? viewHistoryButton : viewFolderButton;
@@ -97,6 +102,10 @@ private slots:
         }
     }
 
+    // The openers that ended go with the next pass of the event loop; a test
+    // ends before that pass would come.
+    void cleanup() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
     void openerEndingWithAFailureIsTold()
     {
         QFETCH(QString, button);
@@ -123,8 +132,8 @@ private slots:
         Window win(launcher);
         QTest::mouseClick(win.viewHistoryButton, Qt::LeftButton);
         QTest::mouseClick(win.viewFolderButton, Qt::LeftButton);
-        delete win.history;
-        delete win.destination;
+        delete std::exchange(win.history, nullptr);
+        delete std::exchange(win.destination, nullptr);
         launcher.endAll({ false, "\"xdg-open x\" ended with status 4: the action failed" });
         QVERIFY(win.dialogs.messages.isEmpty());
     }

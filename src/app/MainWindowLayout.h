@@ -62,6 +62,7 @@ public:
     QTimer* countdownTimer = nullptr;
 
 private:
+    void describeForAssistiveTools();
     template <typename Control> Control* place(QWidget* container, const char* name, const QRect& twips);
     QPushButton* placeButton(
         QWidget* container, const char* name, const QString& caption, const QRect& twips);

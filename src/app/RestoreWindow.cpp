@@ -22,7 +22,10 @@
 
 namespace {
 
-const QString Caption = QStringLiteral("Restore");
+QString caption()
+{
+    return RestoreWindow::tr("Restore");
+}
 
 // The note before the place: paths are long, and a note should not need scrolling to.
 enum Column { MadeColumn, SizeColumn, NoteColumn, WhereColumn, ColumnCount };
@@ -61,7 +64,7 @@ RestoreWindow::RestoreWindow(RestoreWindowServices services, QWidget* parent)
     , m_services(std::move(services))
 {
     setObjectName(QStringLiteral("RestoreWindow"));
-    setWindowTitle(Caption);
+    setWindowTitle(caption());
     buildLayout();
 
     connect(filterEdit, &QLineEdit::textChanged, this, &RestoreWindow::applyFilter);
@@ -80,38 +83,37 @@ void RestoreWindow::buildLayout()
 {
     filterEdit = new QLineEdit;
     filterEdit->setObjectName(QStringLiteral("filterEdit"));
-    filterEdit->setPlaceholderText(QStringLiteral("Filter"));
+    filterEdit->setPlaceholderText(tr("Filter"));
     filterEdit->setClearButtonEnabled(true);
-    filterEdit->setAccessibleName(QStringLiteral("Filter"));
-    filterEdit->setAccessibleDescription(QStringLiteral("Shows only the files whose path holds this text"));
+    filterEdit->setAccessibleName(tr("Filter"));
+    filterEdit->setAccessibleDescription(tr("Shows only the files whose path holds this text"));
 
     fileList = new QListWidget;
     fileList->setObjectName(QStringLiteral("fileList"));
-    fileList->setAccessibleName(QStringLiteral("Files"));
+    fileList->setAccessibleName(tr("Files"));
     fileList->setSelectionMode(QAbstractItemView::SingleSelection);
 
     versionList = new QTreeWidget;
     versionList->setObjectName(QStringLiteral("versionList"));
-    versionList->setAccessibleName(QStringLiteral("Versions"));
-    versionList->setAccessibleDescription(QStringLiteral("Newest first; Enter restores the selected one"));
+    versionList->setAccessibleName(tr("Versions"));
+    versionList->setAccessibleDescription(tr("Newest first; Enter restores the selected one"));
     versionList->setRootIsDecorated(false);
     versionList->setItemsExpandable(false);
     versionList->setUniformRowHeights(true);
     versionList->setSelectionMode(QAbstractItemView::SingleSelection);
     versionList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    versionList->setHeaderLabels(inColumns(
-        QStringLiteral("Made"), QStringLiteral("Size"), QStringLiteral("Note"), QStringLiteral("Where")));
+    versionList->setHeaderLabels(inColumns(tr("Made"), tr("Size"), tr("Note"), tr("Where")));
     versionList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     versionList->header()->setStretchLastSection(false);
 
-    restoreButton = button(QStringLiteral("Restore..."));
-    restoreToButton = button(QStringLiteral("Restore To..."));
-    openButton = button(QStringLiteral("Open"));
-    showInFolderButton = button(QStringLiteral("Show in Folder"));
-    closeButton = button(QStringLiteral("Close"));
+    restoreButton = button(tr("Restore..."));
+    restoreToButton = button(tr("Restore To..."));
+    openButton = button(tr("Open"));
+    showInFolderButton = button(tr("Show in Folder"));
+    closeButton = button(tr("Close"));
 
     auto* left = new QVBoxLayout;
-    auto* filesLabel = new QLabel(QStringLiteral("Files in the backup set:"));
+    auto* filesLabel = new QLabel(tr("Files in the backup set:"));
     filesLabel->setBuddy(fileList);
     left->addWidget(filesLabel);
     left->addWidget(filterEdit);
@@ -124,7 +126,7 @@ void RestoreWindow::buildLayout()
     buttons->addWidget(closeButton);
 
     auto* right = new QVBoxLayout;
-    auto* versionsLabel = new QLabel(QStringLiteral("Versions of the selected file, newest first:"));
+    auto* versionsLabel = new QLabel(tr("Versions of the selected file, newest first:"));
     versionsLabel->setBuddy(versionList);
     right->addWidget(versionsLabel);
     right->addWidget(versionList);
@@ -247,11 +249,11 @@ QString RestoreWindow::noteOf(const FileVersion& version) const
 {
     QStringList notes;
     if (version.kind == FileVersion::Kind::PlainBackup)
-        notes << QStringLiteral("the plain backup copy");
+        notes << tr("the plain backup copy");
     if (version.sameAsCurrent)
-        notes << QStringLiteral("same as the current file");
+        notes << tr("same as the current file");
     if (version.kind == FileVersion::Kind::FoundByName)
-        notes << QStringLiteral("(found by name; may be another file of the same name)");
+        notes << tr("(found by name; may be another file of the same name)");
     return notes.join(u' ');
 }
 
@@ -291,8 +293,8 @@ void RestoreWindow::restoreSelected()
 {
     const std::optional<Choice> chosen = choice();
     if (!chosen
-        || !m_services.dialogs.askYesNo(Caption,
-            QStringLiteral("Put back %1 as it was at %2? The current file is first kept as a backup.")
+        || !m_services.dialogs.askYesNo(caption(),
+            tr("Put back %1 as it was at %2? The current file is first kept as a backup.")
                 .arg(fileNameOf(chosen->source), madeText(chosen->version))))
         return;
     if (told(whileBusy([&] { return m_services.restorer.restore(chosen->version, chosen->source); })))
@@ -305,14 +307,13 @@ void RestoreWindow::restoreSelectedTo()
     const std::optional<Choice> chosen = choice();
     if (!chosen)
         return;
-    const QString folder = m_services.dialogs.browseForFolder(QStringLiteral("Restore To"));
+    const QString folder = m_services.dialogs.browseForFolder(tr("Restore To"));
     if (folder.isEmpty())
         return;
     const QString target
         = (folder.endsWith(NativeSeparator) ? folder : folder + NativeSeparator) + fileNameOf(chosen->source);
     if (m_services.files.fileExists(target)
-        && !m_services.dialogs.askYesNo(
-            Caption, QStringLiteral("\"%1\" already exists. Replace it?").arg(target)))
+        && !m_services.dialogs.askYesNo(caption(), tr("\"%1\" already exists. Replace it?").arg(target)))
         return;
     if (told(whileBusy(
             [&] { return m_services.restorer.restoreTo(chosen->version, chosen->source, folder); })))
@@ -354,5 +355,5 @@ bool RestoreWindow::told(const FileResult& result)
 
 void RestoreWindow::tell(const QString& problem)
 {
-    m_services.dialogs.showMessage(Caption, problem, MessageIcon::Exclamation);
+    m_services.dialogs.showMessage(caption(), problem, MessageIcon::Exclamation);
 }

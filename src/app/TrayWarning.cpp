@@ -1,5 +1,7 @@
 #include "TrayWarning.h"
 
+#include <QCoreApplication>
+
 #include "ProgramIcon.h"
 #include "engine/BackupRun.h"
 #include "engine/DateText.h"
@@ -39,8 +41,12 @@ void TrayWarning::noteOutcome(const RunOutcome& outcome)
     m_shown = true;
     const QString when = generalDateText(m_clock.now(), m_locale);
     const QString text = failed == 1
-        ? QStringLiteral("1 file could not be backed up in the last run, at %1.").arg(when)
-        : QStringLiteral("%1 files could not be backed up in the last run, at %2.").arg(failed).arg(when);
+        ? QCoreApplication::translate("TrayWarning", "1 file could not be backed up in the last run, at %1.")
+              .arg(when)
+        : QCoreApplication::translate(
+            "TrayWarning", "%1 files could not be backed up in the last run, at %2.")
+              .arg(failed)
+              .arg(when);
     m_tray.setIcon(trayPicture(programWarningIcon()));
     setTip(QStringLiteral("Quillstead: ") + text);
     m_tray.showMessage(QStringLiteral("Quillstead"), text);
@@ -49,8 +55,8 @@ void TrayWarning::noteOutcome(const RunOutcome& outcome)
 void TrayWarning::noBackupSince(const QDateTime& since)
 {
     m_shown = true;
-    const QString text
-        = QStringLiteral("No backup since %1").arg(generalDateText(since.toLocalTime(), m_locale));
+    const QString text = QCoreApplication::translate("TrayWarning", "No backup since %1")
+                             .arg(generalDateText(since.toLocalTime(), m_locale));
     m_tray.setIcon(trayPicture(programWarningIcon()));
     setTip(text);
     m_tray.showMessage(QStringLiteral("Quillstead"), text);

@@ -1,5 +1,7 @@
 #include "WindowBackupTrigger.h"
 
+#include <QCoreApplication>
+
 #include "MainWindowLayout.h"
 #include "backupset/BackupSetModel.h"
 #include "engine/TrimPreview.h"
@@ -97,7 +99,8 @@ QString WindowBackupTrigger::trimPreview(const KeepCounts& keep) const
 {
     // A run under way reads and changes the catalog: the listing waits for its end.
     if (m_run.isRunning())
-        return QStringLiteral("A backup is under way; preview again when it has ended.");
+        return QCoreApplication::translate(
+            "WindowBackupTrigger", "A backup is under way; preview again when it has ended.");
     RunOptions options = runOptionsOf(m_preferences, Kind::Automatic);
     options.keepDatedCopies = keep.newest;
     options.keepDaily = keep.days;
@@ -111,7 +114,8 @@ QString WindowBackupTrigger::trimPreview(const KeepCounts& keep) const
 FileResult WindowBackupTrigger::keepAsBackup(const QString& source)
 {
     if (m_run.isRunning())
-        return FileResult::failure(QStringLiteral("A backup is under way. Try again when it has ended."));
+        return FileResult::failure(QCoreApplication::translate(
+            "WindowBackupTrigger", "A backup is under way. Try again when it has ended."));
     const RunOptions stored = runOptionsOf(m_preferences, Kind::Test);
     RunOptions options;
     options.stamping = stored.stamping;
@@ -128,12 +132,15 @@ FileResult WindowBackupTrigger::keepAsBackup(const QString& source)
         [&failures](const QString& line) { failures << line; } };
     const SleepHold noSleep(m_sleepInhibitor, SleepWhy);
     if (!m_run.run(request) || !ended)
-        return FileResult::failure(QStringLiteral("The current file could not be kept as a backup."));
+        return FileResult::failure(QCoreApplication::translate(
+            "WindowBackupTrigger", "The current file could not be kept as a backup."));
     if (ended->end != RunOutcome::End::Completed || ended->failed > 0) {
-        const QString why
-            = failures.isEmpty() ? QStringLiteral("No backup folder is there.") : failures.join(u'\n');
+        const QString why = failures.isEmpty()
+            ? QCoreApplication::translate("WindowBackupTrigger", "No backup folder is there.")
+            : failures.join(u'\n');
         return FileResult::failure(
-            QStringLiteral("The current file could not be kept as a backup, so nothing was restored.\r\n")
+            QCoreApplication::translate("WindowBackupTrigger",
+                "The current file could not be kept as a backup, so nothing was restored.\r\n")
             + why);
     }
     return FileResult::success();

@@ -10,6 +10,7 @@
 #include "platform/TerminationSignals.h"
 #include "settings/SettingsStore.h"
 #include "support/ProgramFolder.h"
+#include "support/Translations.h"
 
 #include <QApplication>
 
@@ -62,6 +63,7 @@ int main(int argc, char* argv[])
     SettingsStore settings;
     QtDialogs dialogs(nullptr);
     const ProgramFolders folders = runningProgramFolders();
+    installTranslations(application, programLocale(), folders.lookup);
     SleepInhibitor sleepInhibitor;
     MainWindow window(ProgramServices {
         .files = *platform.files,

@@ -1,5 +1,7 @@
 #include "BackupSetIntake.h"
 
+#include <QCoreApplication>
+
 #include "platform/Dialogs.h"
 
 #include <algorithm>
@@ -97,12 +99,16 @@ int BackupSetIntake::addBatch(const QStringList& paths, bool restoring)
             m_full = true;
             ++m_refused;
             const QString lost = beyond == 1
-                ? QStringLiteral("That file,\r%1\rwas not restored and will not be kept.").arg(paths.at(i))
-                : QStringLiteral("Those %1 files, from\r%2\ron, were not restored and will not be kept.")
+                ? QCoreApplication::translate(
+                    "BackupSetIntake", "That file,\r%1\rwas not restored and will not be kept.")
+                      .arg(paths.at(i))
+                : QCoreApplication::translate("BackupSetIntake",
+                    "Those %1 files, from\r%2\ron, were not restored and will not be kept.")
                       .arg(beyond)
                       .arg(paths.at(i));
             m_dialogs.showMessage(Caption,
-                QStringLiteral("The backup set can hold at most %1 files; the stored set has %2 more.\r\r")
+                QCoreApplication::translate("BackupSetIntake",
+                    "The backup set can hold at most %1 files; the stored set has %2 more.\r\r")
                         .arg(m_model.capacity())
                         .arg(beyond)
                     + lost,
@@ -132,8 +138,11 @@ void BackupSetIntake::report(BackupSetModel::AppendResult result, const QString&
     ++m_refused;
     m_full = true;
     m_dialogs.showMessage(Caption,
-        QStringLiteral("The backup set is full: it can hold at most %1 files.\r\r").arg(m_model.capacity())
-            + path + QStringLiteral("\rand any files after it were not added."),
+        QCoreApplication::translate(
+            "BackupSetIntake", "The backup set is full: it can hold at most %1 files.\r\r")
+                .arg(m_model.capacity())
+            + path
+            + QCoreApplication::translate("BackupSetIntake", "\rand any files after it were not added."),
         MessageIcon::Exclamation);
 }
 
@@ -141,25 +150,27 @@ void BackupSetIntake::tellLeftOut()
 {
     if (m_leftOut == 0)
         return;
-    const QString semicolonReason = QStringLiteral("\";\" cannot be stored in the backup set");
+    const QString semicolonReason
+        = QCoreApplication::translate("BackupSetIntake", "\";\" cannot be stored in the backup set");
     QString text;
     if (m_leftOut == 1 && m_namedLeftOut.size() == 1) {
         const LeftOut& only = m_namedLeftOut.front();
-        text = only.path + QStringLiteral("\r\rwas not added because ")
+        text = only.path + QCoreApplication::translate("BackupSetIntake", "\r\rwas not added because ")
             + (only.problem == NameProblem::Semicolon
                     ? semicolonReason
-                    : QStringLiteral("it has bad characters in the filename"))
+                    : QCoreApplication::translate("BackupSetIntake", "it has bad characters in the filename"))
             + u'.';
     } else {
         QStringList named;
         for (const LeftOut& leftOut : std::as_const(m_namedLeftOut))
             named.append(leftOut.path);
-        text = QStringLiteral(
+        text = QCoreApplication::translate("BackupSetIntake",
                    "%1 files were not added because they have bad characters in their filenames:\r\r")
                    .arg(m_leftOut)
             + named.join(u'\r');
         if (m_leftOut > named.size())
-            text += QStringLiteral("\rand %1 more.").arg(m_leftOut - named.size());
+            text += QCoreApplication::translate("BackupSetIntake", "\rand %1 more.")
+                        .arg(m_leftOut - named.size());
         if (m_semicolonLeftOut)
             text += QStringLiteral("\r\r") + semicolonReason + u'.';
     }

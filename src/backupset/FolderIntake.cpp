@@ -1,5 +1,7 @@
 #include "FolderIntake.h"
 
+#include <QCoreApplication>
+
 #include "BackupSetIntake.h"
 #include "FolderWalk.h"
 #include "HasBadCharacters.h"
@@ -42,7 +44,7 @@ bool addAllFilesInFolder(FolderIntakeServices services, Preferences& preferences
     const std::function<void(bool busy)>& setBusy)
 {
     const QString reply = services.dialogs.inputBox(QStringLiteral("Quillstead"),
-        QStringLiteral(
+        QCoreApplication::translate("FolderIntake",
             "Enter file extension to load:\r\r(* for all files, txt for all txt files, doc for all "
             "doc files, etc.)"),
         QStringLiteral("*"));
@@ -52,7 +54,8 @@ bool addAllFilesInFolder(FolderIntakeServices services, Preferences& preferences
     if (reply.isEmpty())
         return true;
     preferences.setExtension(reply);
-    const QString folder = browseForFolder(services.dialogs, QStringLiteral("Please select folder to add:"));
+    const QString folder = browseForFolder(
+        services.dialogs, QCoreApplication::translate("FolderIntake", "Please select folder to add:"));
     if (services.stop.requested())
         return false;
     if (folder.isEmpty())

@@ -1,5 +1,7 @@
 #include "LoginStart.h"
 
+#include <QCoreApplication>
+
 #include "AutostartEntry.h"
 #include "platform/Dialogs.h"
 
@@ -10,7 +12,8 @@ void enableLoginStart(const LoginStartPlace& place, Dialogs& dialogs)
     const FileResult written = writeAutostartEntry(place.autostartFolder, place.executablePath);
     if (!written)
         dialogs.showMessage(QStringLiteral("Quillstead"),
-            QStringLiteral("Quillstead will not start at login: its login entry could not be written.\n%1")
+            QCoreApplication::translate(
+                "LoginStart", "Quillstead will not start at login: its login entry could not be written.\n%1")
                 .arg(written.description),
             MessageIcon::Exclamation);
 }
@@ -22,7 +25,8 @@ void disableLoginStart(const LoginStartPlace& place, Dialogs& dialogs)
     const FileResult removed = removeAutostartEntry(place.files, place.autostartFolder, place.executablePath);
     if (!removed)
         dialogs.showMessage(QStringLiteral("Quillstead"),
-            QStringLiteral("Quillstead will still start at login: its login entry could not be removed.\n%1")
+            QCoreApplication::translate("LoginStart",
+                "Quillstead will still start at login: its login entry could not be removed.\n%1")
                 .arg(removed.description),
             MessageIcon::Exclamation);
 }

@@ -1,5 +1,7 @@
 #include "FileVersions.h"
 
+#include <QCoreApplication>
+
 #include "BackupNaming.h"
 #include "CopyCatalog.h"
 #include "DatedCopies.h"
@@ -27,7 +29,8 @@ QList<FileVersion> catalogued(const QString& source, const std::optional<FileFac
         // A copy or archive changed since is no longer the one recorded.
         if (files.regularFileFacts(copy.backup) != copy.backupFacts)
             continue;
-        FileVersion listed { FileVersion::Kind::Catalogued, copy.backup, version.entry, copy.made };
+        FileVersion listed { FileVersion::Kind::Catalogued, copy.backup, version.entry, copy.made, {},
+            false };
         if (version.entry.isEmpty()) {
             held.insert(copy.backup);
             listed.facts = copy.backupFacts;
@@ -80,7 +83,7 @@ QList<FileVersion> foundByName(const QString& source, const std::optional<FileFa
 
 QString FileVersion::whereText() const
 {
-    return inArchive() ? QStringLiteral("%1 in %2").arg(entry, path) : path;
+    return inArchive() ? QCoreApplication::translate("FileVersions", "%1 in %2").arg(entry, path) : path;
 }
 
 QList<FileVersion> versionsOf(

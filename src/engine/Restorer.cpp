@@ -1,5 +1,7 @@
 #include "Restorer.h"
 
+#include <QCoreApplication>
+
 #include "Archiver.h"
 #include "DateText.h"
 #include "HistoryLog.h"
@@ -14,7 +16,7 @@ namespace {
 
 QString lost()
 {
-    return QStringLiteral("The copy was lost");
+    return QCoreApplication::translate("Restorer", "The copy was lost");
 }
 
 } // namespace
@@ -53,23 +55,27 @@ FileResult Restorer::extract(const FileVersion& version, QString& path)
     QString why;
     switch (ran.end) {
     case RunResult::End::NotStarted:
-        why = QStringLiteral("The archiver could not be started (%1): %2").arg(call.program, ran.failure);
+        why = QCoreApplication::translate("Restorer", "The archiver could not be started (%1): %2")
+                  .arg(call.program, ran.failure);
         break;
     case RunResult::End::Killed:
-        why = QStringLiteral("The archiver was %1.").arg(ran.failure);
+        why = QCoreApplication::translate("Restorer", "The archiver was %1.").arg(ran.failure);
         break;
     case RunResult::End::Stopped:
-        why = QStringLiteral("The program is closing.");
+        why = QCoreApplication::translate("Restorer", "The program is closing.");
         break;
     case RunResult::End::Exited:
-        why = ran.result == 0 ? QStringLiteral("The archive does not hold \"%1\".").arg(version.entry)
-                              : QStringLiteral("The archiver failed with exit code %1:").arg(ran.result);
+        why = ran.result == 0
+            ? QCoreApplication::translate("Restorer", "The archive does not hold \"%1\".").arg(version.entry)
+            : QCoreApplication::translate("Restorer", "The archiver failed with exit code %1:")
+                  .arg(ran.result);
         break;
     }
     if (const QString lines = archiverLines(ran.output); !lines.isEmpty())
         why += QStringLiteral("\r\n") + lines;
-    return FileResult::failure(QStringLiteral("\"%1\" could not be taken out of \"%2\". %3\r\nCommand: %4")
-                                   .arg(version.entry, version.path, why, commandLineText(call)));
+    return FileResult::failure(
+        QCoreApplication::translate("Restorer", "\"%1\" could not be taken out of \"%2\". %3\r\nCommand: %4")
+            .arg(version.entry, version.path, why, commandLineText(call)));
 }
 
 FileResult Restorer::contentOf(const FileVersion& version, QString& path)

@@ -3,6 +3,8 @@
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 
+#include <QCoreApplication>
+
 #include <utility>
 
 namespace {
@@ -19,8 +21,10 @@ qint64 percentDone(const RunProgress& progress)
 QString howFar(const RunProgress& progress)
 {
     if (progress.packingPercent)
-        return QStringLiteral("packing %1%").arg(*progress.packingPercent);
-    return QStringLiteral("%1 of %2").arg(progress.filesDone).arg(progress.filesTotal);
+        return QCoreApplication::translate("RunProgress", "packing %1%").arg(*progress.packingPercent);
+    return QCoreApplication::translate("RunProgress", "%1 of %2")
+        .arg(progress.filesDone)
+        .arg(progress.filesTotal);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "TrimPreview.h"
 
+#include <QCoreApplication>
+
 #include "BackupNaming.h"
 #include "CopyCatalog.h"
 #include "FixedFolder.h"
@@ -17,7 +19,8 @@ constexpr qsizetype NamedCopies = 5;
 
 QString copiesText(qsizetype count)
 {
-    return count == 1 ? QStringLiteral("1 copy") : QStringLiteral("%1 copies").arg(count);
+    return count == 1 ? QCoreApplication::translate("TrimPreview", "1 copy")
+                      : QCoreApplication::translate("TrimPreview", "%1 copies").arg(count);
 }
 
 } // namespace
@@ -78,15 +81,19 @@ QString copiesToGoText(const QList<CopiesToGo>& going)
     for (const CopiesToGo& copies : going)
         total += copies.copies.size();
     if (total == 0)
-        return QStringLiteral("The next backup would delete no copies.");
-    QStringList lines { QStringLiteral("The next backup would delete %1:").arg(copiesText(total)) };
+        return QCoreApplication::translate("TrimPreview", "The next backup would delete no copies.");
+    QStringList lines {
+        QCoreApplication::translate("TrimPreview", "The next backup would delete %1:").arg(copiesText(total))
+    };
     for (const CopiesToGo& copies : going) {
-        const QString whose
-            = copies.source.isEmpty() ? QStringLiteral("Archives in %1").arg(copies.folder) : copies.source;
+        const QString whose = copies.source.isEmpty()
+            ? QCoreApplication::translate("TrimPreview", "Archives in %1").arg(copies.folder)
+            : copies.source;
         lines << QString() << QStringLiteral("%1: %2").arg(whose, copiesText(copies.copies.size()));
         lines << copies.copies.mid(0, NamedCopies);
         if (copies.copies.size() > NamedCopies)
-            lines << QStringLiteral("and %1 more").arg(copies.copies.size() - NamedCopies);
+            lines << QCoreApplication::translate("TrimPreview", "and %1 more")
+                         .arg(copies.copies.size() - NamedCopies);
     }
     return lines.join(QStringLiteral("\r\n"));
 }

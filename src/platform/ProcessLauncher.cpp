@@ -1,5 +1,7 @@
 #include "ProcessLauncher.h"
 
+#include <QCoreApplication>
+
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryFile>
@@ -13,15 +15,16 @@ QString meaningOf(int status)
 {
     switch (status) {
     case 1:
-        return QStringLiteral("error in command line syntax");
+        return QCoreApplication::translate("ProcessLauncher", "error in command line syntax");
     case 2:
-        return QStringLiteral("one of the files passed on the command line did not exist");
+        return QCoreApplication::translate(
+            "ProcessLauncher", "one of the files passed on the command line did not exist");
     case 3:
-        return QStringLiteral("a required tool could not be found");
+        return QCoreApplication::translate("ProcessLauncher", "a required tool could not be found");
     case 4:
-        return QStringLiteral("the action failed");
+        return QCoreApplication::translate("ProcessLauncher", "the action failed");
     default:
-        return QStringLiteral("it gave no reason");
+        return QCoreApplication::translate("ProcessLauncher", "it gave no reason");
     }
 }
 
@@ -44,12 +47,17 @@ LaunchResult endOf(const QString& target, QProcess& opener, QFile& errors)
         return {};
     const QString command = QStringLiteral("\"%1 %2\"").arg(Opener, target);
     if (opener.exitStatus() == QProcess::CrashExit)
-        return { false, QStringLiteral("%1 stopped: %2").arg(command, opener.errorString()) };
+        return { false,
+            QCoreApplication::translate("ProcessLauncher", "%1 stopped: %2")
+                .arg(command, opener.errorString()) };
     QString reason = lastLineOf(errors);
     if (reason.isEmpty())
         reason = meaningOf(opener.exitCode());
     return { false,
-        QStringLiteral("%1 ended with status %2: %3").arg(command).arg(opener.exitCode()).arg(reason) };
+        QCoreApplication::translate("ProcessLauncher", "%1 ended with status %2: %3")
+            .arg(command)
+            .arg(opener.exitCode())
+            .arg(reason) };
 }
 
 } // namespace
@@ -83,5 +91,8 @@ LaunchResult ProcessLauncher::openWithDefaultProgram(const QString& target, Laun
         return {};
     const QString why = opener->errorString();
     delete opener;
-    return { false, QStringLiteral("Cannot start \"%1 %2\": %3").arg(Opener, target, why) };
+    return {
+        false,
+        QCoreApplication::translate("ProcessLauncher", "Cannot start \"%1 %2\": %3").arg(Opener, target, why)
+    };
 }

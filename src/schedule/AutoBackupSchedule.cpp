@@ -68,7 +68,7 @@ void AutoBackupSchedule::applySwitch(std::optional<bool> on)
 {
     if (on == false) {
         switchOff();
-        setStatus(QStringLiteral("Auto Backup is Turned Off."));
+        setStatus(tr("Auto Backup is Turned Off."));
     } else if (on == true) {
         switchOn();
     }
@@ -84,7 +84,7 @@ void AutoBackupSchedule::restoreFromSettings()
 void AutoBackupSchedule::switchOn()
 {
     m_countdown.switchOn();
-    m_widgets.autoBackupButton->setText(TurnOffCaption);
+    m_widgets.autoBackupButton->setText(turnOffCaption());
     m_widgets.countdownTimer->start(tickMs);
 }
 
@@ -92,7 +92,7 @@ void AutoBackupSchedule::switchOff()
 {
     // The status caption, the bar and the count stay as they are.
     m_countdown.switchOff();
-    m_widgets.autoBackupButton->setText(TurnOnCaption);
+    m_widgets.autoBackupButton->setText(turnOnCaption());
     m_widgets.countdownTimer->stop();
 }
 
@@ -105,7 +105,7 @@ void AutoBackupSchedule::tick()
     if (m_inTick || m_trigger.isRunning())
         return;
     if (!m_countdown.isOn()) {
-        setStatus(QStringLiteral("Auto Backup is Off."));
+        setStatus(tr("Auto Backup is Off."));
         return;
     }
     const QScopedValueRollback<bool> inTick(m_inTick, true);
@@ -117,7 +117,7 @@ void AutoBackupSchedule::tick()
         if (m_trigger.destinationIsBack())
             runBackupNow();
         else
-            setStatus(QStringLiteral("Waiting for the backup drive..."));
+            setStatus(tr("Waiting for the backup drive..."));
         return;
     }
     m_countdown.tick(now, m_clock.monotonicMs());
@@ -138,7 +138,7 @@ void AutoBackupSchedule::showCountdown()
     } else {
         m_widgets.countdownBar->setValue(m_widgets.countdownBar->minimum());
     }
-    setStatus(QStringLiteral("Next backup will occur in ") + secondsToClock(m_countdown.secondsLeft()));
+    setStatus(tr("Next backup will occur in %1").arg(secondsToClock(m_countdown.secondsLeft())));
 }
 
 void AutoBackupSchedule::runBackupNow()
@@ -154,7 +154,7 @@ void AutoBackupSchedule::runBackupNow()
     }
     // A missing drive noted once is waited for, not noted again every interval.
     m_waitingForDrive = outcome && outcome->end == RunOutcome::End::DriveMissing && outcome->noted;
-    setStatus(m_waitingForDrive ? QStringLiteral("Waiting for the backup drive...") : saved);
+    setStatus(m_waitingForDrive ? tr("Waiting for the backup drive...") : saved);
     // A completed run has set the countdown going again from itself already.
     const bool recorded = outcome && outcome->end == RunOutcome::End::Completed
         && m_countdown.keepsToSchedule() && m_preferences.catchUp();

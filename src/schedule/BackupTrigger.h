@@ -2,6 +2,8 @@
 
 #include "engine/BackupRun.h"
 
+#include <QCoreApplication>
+
 #include <optional>
 
 // Starts the backup run for the schedule, "Backup Now" and a script; the
@@ -27,9 +29,9 @@ inline QString runCaption(BackupTrigger::Kind kind)
 {
     switch (kind) {
     case BackupTrigger::Kind::Automatic:
-        return QStringLiteral("Backup is running in background...");
+        return QCoreApplication::translate("BackupTrigger", "Backup is running in background...");
     case BackupTrigger::Kind::Test:
-        return QStringLiteral("Backing up files...");
+        return QCoreApplication::translate("BackupTrigger", "Backing up files...");
     case BackupTrigger::Kind::Script:
         break;
     }

@@ -70,6 +70,6 @@ void ImmediateBackup::step(int lineLabel, const std::function<void()>& work)
         work();
     } catch (const std::exception& failure) {
         showApplicationError(m_dialogs, QString::fromLocal8Bit(failure.what()), Routine, lineLabel,
-            QStringLiteral("\r\rPlease email screenshot of this message to ") + SupportAddress);
+            ImmediateBackup::tr("\r\rPlease email screenshot of this message to %1").arg(SupportAddress));
     }
 }

@@ -3,6 +3,7 @@
 #include "IntervalTable.h"
 #include "support/Twips.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QTreeWidget>
 
@@ -14,7 +15,8 @@ void fillIntervalList(QTreeWidget& intervalList)
 {
     intervalList.clear();
     intervalList.setColumnCount(1);
-    intervalList.setHeaderLabels({ QStringLiteral("How often would you like to backup?") });
+    intervalList.setHeaderLabels(
+        { QCoreApplication::translate("IntervalList", "How often would you like to backup?") });
     intervalList.setColumnWidth(0, twipsToPixels(headerWidthTwips, intervalList.logicalDpiX()));
     // A flat list in insertion order: "OftenIndex" is a position in that order.
     intervalList.setRootIsDecorated(false);

@@ -12,7 +12,7 @@ struct IntervalChoice {
 };
 
 // The eleven intervals in list order; "OftenIndex" is the 1-based position in it.
-const QList<IntervalChoice>& intervalTable();
+QList<IntervalChoice> intervalTable();
 
 // Seconds of the selected row of intervalList, found by its caption in table order;
 // 0 when no row is selected or the caption is none of the table's.

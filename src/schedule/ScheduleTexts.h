@@ -1,7 +1,15 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // The auto-backup switch's two captions; the window starts with the first.
-inline const QString TurnOnCaption = QStringLiteral("Turn On Auto Backup");
-inline const QString TurnOffCaption = QStringLiteral("Turn Off Auto Backup");
+inline QString turnOnCaption()
+{
+    return QCoreApplication::translate("AutoBackupSchedule", "Turn On Auto Backup");
+}
+
+inline QString turnOffCaption()
+{
+    return QCoreApplication::translate("AutoBackupSchedule", "Turn Off Auto Backup");
+}

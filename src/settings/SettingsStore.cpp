@@ -24,12 +24,12 @@ std::optional<QString> unusableBecause(const QString& path)
     if (!file.exists())
         return std::nullopt;
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("it cannot be read (%1)").arg(file.errorString());
+        return SettingsStore::tr("it cannot be read (%1)").arg(file.errorString());
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return QStringLiteral("it cannot be read (%1)").arg(file.errorString());
+        return SettingsStore::tr("it cannot be read (%1)").arg(file.errorString());
     if (!iniHasSection(bytes, Section) && !bytes.trimmed().isEmpty())
-        return QStringLiteral("it holds no readable [%1] section").arg(Section);
+        return SettingsStore::tr("it holds no readable [%1] section").arg(Section);
     return std::nullopt;
 }
 
@@ -41,11 +41,11 @@ QString writeFailureReason(const QString& path)
         return file.errorString();
     const QString folder = QFileInfo(path).absolutePath();
     if (!QFileInfo(folder).isDir())
-        return QStringLiteral("the folder %1 cannot be created").arg(folder);
+        return SettingsStore::tr("the folder %1 cannot be created").arg(folder);
     QTemporaryFile probe(folder + QStringLiteral("/.write-check-XXXXXX"));
     if (!probe.open())
-        return QStringLiteral("the folder %1 cannot be written to (%2)").arg(folder, probe.errorString());
-    return QStringLiteral("the file system refused the write");
+        return SettingsStore::tr("the folder %1 cannot be written to (%2)").arg(folder, probe.errorString());
+    return SettingsStore::tr("the file system refused the write");
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "DialogHelpers.h"
 
+#include <QCoreApplication>
+
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
 
@@ -8,7 +10,7 @@
 void showApplicationError(
     Dialogs& dialogs, const QString& description, const QString& routine, int lineLabel, const QString& note)
 {
-    dialogs.showMessage(QStringLiteral("Application Error"),
+    dialogs.showMessage(QCoreApplication::translate("DialogHelpers", "Application Error"),
         description + QStringLiteral("\r\nin %1 at line %2").arg(routine).arg(lineLabel) + note,
         MessageIcon::Exclamation);
 }

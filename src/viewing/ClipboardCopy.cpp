@@ -1,5 +1,7 @@
 #include "ClipboardCopy.h"
 
+#include <QCoreApplication>
+
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
@@ -9,7 +11,8 @@ FileResult copyFileTextToClipboard(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return FileResult::failure(QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString()));
+        return FileResult::failure(QCoreApplication::translate("ClipboardCopy", "Cannot read \"%1\": %2")
+                                       .arg(path, file.errorString()));
     // Decoded piece by piece into a string sized once, so a large log costs
     // its text and little more.
     QStringDecoder decoder(QStringDecoder::Utf8);
@@ -18,8 +21,8 @@ FileResult copyFileTextToClipboard(const QString& path)
     while (!file.atEnd()) {
         const QByteArray piece = file.read(1 << 20);
         if (piece.isEmpty() && file.error() != QFileDevice::NoError)
-            return FileResult::failure(
-                QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString()));
+            return FileResult::failure(QCoreApplication::translate("ClipboardCopy", "Cannot read \"%1\": %2")
+                                           .arg(path, file.errorString()));
         if (piece.isEmpty())
             break;
         text += decoder(piece);

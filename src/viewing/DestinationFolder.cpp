@@ -50,7 +50,7 @@ void DestinationFolder::chooseFolder()
 {
     const QString current = m_folderEdit->text();
     const QString start = !current.isEmpty() && m_files.folderExists(current) ? current : QString();
-    QString folder = browseForFolder(m_dialogs, QStringLiteral("Please select folder:"), start);
+    QString folder = browseForFolder(m_dialogs, tr("Please select folder:"), start);
     if (folder.isEmpty())
         return;
     if (!folder.endsWith(QLatin1Char('/')))
@@ -73,8 +73,8 @@ void DestinationFolder::offerToCreate()
     // Something there that is not a folder is for the run to report.
     if (folder.isEmpty() || !QDir::isAbsolutePath(folder) || m_files.queryAttributes(folder))
         return;
-    if (!m_dialogs.askYesNo(QStringLiteral("Quillstead"),
-            QStringLiteral("The folder \"%1\" does not exist. Create it?").arg(folder)))
+    if (!m_dialogs.askYesNo(
+            QStringLiteral("Quillstead"), tr("The folder \"%1\" does not exist. Create it?").arg(folder)))
         return;
     if (const FileResult made = m_files.makeFolders(folder); !made)
         m_dialogs.showMessage(QStringLiteral("Quillstead"), made.description, MessageIcon::Exclamation);

@@ -24,7 +24,9 @@ void HistoryViewing::viewHistory()
 {
     const QString log = historyPath(m_programFolder);
     if (!m_files.queryAttributes(log)) {
-        m_dialogs.showMessage(QStringLiteral("Quillstead"), NoHistoryText, MessageIcon::Information);
+        m_dialogs.showMessage(QStringLiteral("Quillstead"),
+            tr("There isn't a history to view because actions have not been performed yet."),
+            MessageIcon::Information);
         return;
     }
     openShowingFailures(m_launcher, m_dialogs, log, this);

@@ -15,9 +15,6 @@ class QPushButton;
 class HistoryViewing : public QObject {
     Q_OBJECT
 public:
-    static inline const QString NoHistoryText
-        = QStringLiteral("There isn't a history to view because actions have not been performed yet.");
-
     HistoryViewing(QPushButton* viewHistoryButton, QPushButton* copyHistoryButton, const FileSystem& files,
         Launcher& launcher, Dialogs& dialogs, QString programFolder, QObject* parent = nullptr);
 

@@ -16,7 +16,8 @@ done
 for path in ./usr/bin/quillstead ./usr/share/applications/com.brookmere.Quillstead.desktop \
     ./usr/share/metainfo/com.brookmere.Quillstead.metainfo.xml \
     ./usr/share/icons/hicolor/48x48/apps/com.brookmere.Quillstead.png \
-    "./usr/lib/quillstead/7za -> ../../bin/7za" ./usr/share/doc/quillstead/copyright; do
+    "./usr/lib/quillstead/7za -> ../../bin/7za" ./usr/lib/quillstead/translations/quillstead_de.qm \
+    ./usr/share/doc/quillstead/copyright; do
   grep -qF " $path" <<<"$contents" || fail "missing $path"
 done
 # The user's settings, history and backups live in the home folder, which a

@@ -27,6 +27,8 @@ for size in 16 32 48 256; do
   test -s "$stage/usr/share/icons/hicolor/${size}x${size}/apps/com.brookmere.Quillstead.png"
 done
 test "$(readlink "$stage/usr/lib/quillstead/7za")" = ../../bin/7za
+# The languages go where the installed program looks for them.
+test -s "$stage/usr/lib/quillstead/translations/quillstead_de.qm"
 
 # The staging folder stands in for the system's root: the system's archiver
 # goes where the package's relative link expects it.

@@ -2,7 +2,7 @@
 # Starts Quillstead under a virtual display with a settings folder of its own
 # and a small example backup set, and saves pictures of the window, of its
 # "More Options" dialog, of the Restore window with a few versions of a file,
-# of the window while a run packs its archive, of the tray icon (with
+# of the window in German, of the window while a run packs its archive, of the tray icon (with
 # Debian's trayer as the tray host) and of the splash window.
 # On the way it checks for real that a left click on the tray icon brings the
 # hidden window back and that "Copy History To Clipboard" fills the X
@@ -55,6 +55,14 @@ xvfb-run -a -s "-screen 0 800x860x24" bash -c "
   dialog=\$(xdotool search --onlyvisible --name '^More Options\$' | head -1)
   [ -n \"\$dialog\" ] || { echo 'More Options... did not open its dialog'; kill \$app; exit 1; }
   import -window \$dialog '$out/more-options.png'
+  kill \$app; wait \$app || true"
+
+# The main window in German, as a user with a German locale sees it.
+settings "ShowAgain=1"
+LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 xvfb-run -a -s "-screen 0 800x860x24" bash -c "
+  '$program/quillstead' & app=\$!
+  sleep 4
+  import -window root -crop 440x706+180+77 +repage '$out/main-window-de.png'
   kill \$app; wait \$app || true"
 
 # The Restore window: three backups of notes.txt, a dated copy each (Backup
@@ -151,4 +159,4 @@ xvfb-run -a -s "-screen 0 800x860x24" bash -ec "
     echo 'The clipboard does not hold the history log'; exit 1
   fi
   echo 'Tray click and clipboard copy checked under Xvfb.'"
-echo "Saved $out/main-window.png, $out/more-options.png, $out/restore.png, $out/progress.png, $out/tray.png and $out/splash.png"
+echo "Saved $out/main-window.png, $out/main-window-de.png, $out/more-options.png, $out/restore.png, $out/progress.png, $out/tray.png and $out/splash.png"

@@ -10,8 +10,6 @@
 #include "platform/FileSystem.h"
 #include "support/ProgramFolder.h"
 
-#include <QScopeGuard>
-
 namespace {
 
 QString lost()
@@ -78,33 +76,38 @@ FileResult Restorer::extract(const FileVersion& version, QString& path)
             .arg(version.entry, version.path, why, commandLineText(call)));
 }
 
-FileResult Restorer::contentOf(const FileVersion& version, QString& path)
+Restorer::Content::~Content()
 {
-    if (version.inArchive())
-        return extract(version, path);
-    path = version.path;
-    return FileResult::success();
+    if (extracted)
+        files.removeFile(path);
+}
+
+FileResult Restorer::contentOf(const FileVersion& version, Content& content)
+{
+    if (!version.inArchive()) {
+        content.path = version.path;
+        return FileResult::success();
+    }
+    FileResult extracted = extract(version, content.path);
+    content.extracted = static_cast<bool>(extracted);
+    return extracted;
 }
 
 FileResult Restorer::restore(const FileVersion& version, const QString& source)
 {
     FileSystem& files = m_services.files;
-    QString content;
+    Content content(m_services.files);
     if (FileResult found = contentOf(version, content); !found)
         return found;
-    const auto extracted = qScopeGuard([&] {
-        if (content != version.path)
-            files.removeFile(content);
-    });
     if (FileResult made = files.makeFolders(sourceFolderOf(source)); !made)
         return made;
     // The version goes to its working file first: keeping the current file
     // may replace the very copy being put back (the plain "... Backup").
     const std::unique_ptr<CopyGroup> putBack = files.startCopies();
-    if (FileResult added = putBack->add(content, source, {}); !added)
+    if (FileResult added = putBack->add(content.path, source, {}); !added)
         return added;
     const std::optional<FileFacts> current = files.fileFacts(source);
-    if (current && *current != files.fileFacts(content) && m_services.keepCurrent) {
+    if (current && *current != files.fileFacts(content.path) && m_services.keepCurrent) {
         if (FileResult kept = m_services.keepCurrent(source); !kept)
             return kept;
     }
@@ -122,25 +125,17 @@ FileResult Restorer::restoreTo(const FileVersion& version, const QString& source
     // Into the file's own folder it is a restore, and the current file is kept first.
     if (target == source)
         return restore(version, source);
-    QString content;
+    Content content(m_services.files);
     if (FileResult found = contentOf(version, content); !found)
         return found;
-    const auto extracted = qScopeGuard([&] {
-        if (content != version.path)
-            m_services.files.removeFile(content);
-    });
-    return m_services.files.copyFile(content, target);
+    return m_services.files.copyFile(content.path, target);
 }
 
 FileResult Restorer::temporaryCopy(const FileVersion& version, const QString& source, QString& path)
 {
-    QString content;
+    Content content(m_services.files);
     if (FileResult found = contentOf(version, content); !found)
         return found;
-    const auto extracted = qScopeGuard([&] {
-        if (content != version.path)
-            m_services.files.removeFile(content);
-    });
     // Named for the version, so that an archive run's copies in temp/ never
     // take its name; in temp/ itself, so that it goes when the program ends.
     const QString temp = tempFolderPath(m_services.programFolder);
@@ -154,7 +149,8 @@ FileResult Restorer::temporaryCopy(const FileVersion& version, const QString& so
             extensionOf(source));
     if (m_services.files.fileExists(path))
         m_services.files.removeFile(path);
-    if (FileResult copied = m_services.files.copyFile(content, path, {}, CopyDurability::Scratch); !copied)
+    if (FileResult copied = m_services.files.copyFile(content.path, path, {}, CopyDurability::Scratch);
+        !copied)
         return copied;
     return m_services.files.makeReadOnly(path);
 }

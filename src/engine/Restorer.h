@@ -47,9 +47,21 @@ public:
     FileResult temporaryCopy(const FileVersion& version, const QString& source, QString& path);
 
 private:
-    // The file that holds version's content: the copy itself, or the entry
-    // extracted from its archive into temp/.
-    FileResult contentOf(const FileVersion& version, QString& path);
+    // The file that holds a version's content: the copy itself, or the entry
+    // extracted from its archive into temp/, removed when this goes.
+    struct Content {
+        FileSystem& files;
+        QString path;
+        bool extracted = false;
+        explicit Content(FileSystem& fileSystem)
+            : files(fileSystem)
+        {
+        }
+        Content(const Content&) = delete;
+        Content& operator=(const Content&) = delete;
+        ~Content();
+    };
+    FileResult contentOf(const FileVersion& version, Content& content);
     FileResult extract(const FileVersion& version, QString& path);
 
     RestoreServices m_services;

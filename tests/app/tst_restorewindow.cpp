@@ -19,12 +19,6 @@ enum Column { Made, Size, Note, Where };
 
 const QDateTime firstRun(QDate(2026, 12, 6), QTime(21, 5, 3));
 
-void setModified(const QString& path, const QDateTime& when)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(when, QFileDevice::FileModificationTime));
-}
-
 // The program with two files in its set, backed up into dest/ as dated copies.
 struct RestoreProgram : ProgramFixture {
     QString report = file("report.doc", "the report");

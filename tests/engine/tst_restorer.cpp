@@ -1,4 +1,5 @@
 #include "RunBench.h"
+#include "TestFiles.h"
 #include "engine/Restorer.h"
 
 #include <QtTest>
@@ -6,12 +7,6 @@
 namespace {
 
 const QDateTime firstRun(QDate(2026, 12, 6), QTime(21, 5, 3));
-
-void setModified(const QString& path, const QDateTime& when)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(when, QFileDevice::FileModificationTime));
-}
 
 // Real backups of one file made by real runs, and a restorer over them.
 struct RestoreBench : RunBench {

@@ -22,3 +22,10 @@ inline void write(const QString& path, const QByteArray& bytes, QFile::Permissio
     if (permissions)
         QVERIFY(file.setPermissions(permissions));
 }
+
+// Gives a file a modification time; setting it needs the file open.
+inline void setModified(const QString& path, const QDateTime& when)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(when, QFileDevice::FileModificationTime));
+}

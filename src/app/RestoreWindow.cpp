@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/Launcher.h"
+#include "support/DialogHelpers.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -331,8 +332,7 @@ void RestoreWindow::openSelected()
     if (told(whileBusy(
             [&] { return m_services.restorer.temporaryCopy(chosen->version, chosen->source, copy); })))
         return;
-    if (const LaunchResult opened = m_services.launcher.openWithDefaultProgram(copy); !opened)
-        tell(opened.description);
+    openShowingFailures(m_services.launcher, m_services.dialogs, copy, this, caption());
 }
 
 void RestoreWindow::showSelectedInFolder()
@@ -341,9 +341,8 @@ void RestoreWindow::showSelectedInFolder()
     if (!chosen)
         return;
     // The folder of the copy, or of the archive that holds the version.
-    if (const LaunchResult opened = m_services.launcher.openWithDefaultProgram(sourceFolderOf(chosen->path));
-        !opened)
-        tell(opened.description);
+    openShowingFailures(
+        m_services.launcher, m_services.dialogs, sourceFolderOf(chosen->path), this, caption());
 }
 
 bool RestoreWindow::told(const FileResult& result)

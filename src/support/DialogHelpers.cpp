@@ -25,13 +25,13 @@ QString browseForFolder(Dialogs& dialogs, const QString& title, const QString& s
     return folder;
 }
 
-void openShowingFailures(
-    Launcher& launcher, Dialogs& dialogs, const QString& target, const QObject* requester)
+void openShowingFailures(Launcher& launcher, Dialogs& dialogs, const QString& target,
+    const QObject* requester, const QString& caption)
 {
-    const auto showFailure = [&dialogs](const LaunchResult& result) {
+    const auto showFailure = [&dialogs, caption](const LaunchResult& result) {
         // Without this the click would do nothing at all, and the user would not know why.
         if (!result)
-            dialogs.showMessage(QStringLiteral("Quillstead"), result.description, MessageIcon::Exclamation);
+            dialogs.showMessage(caption, result.description, MessageIcon::Exclamation);
     };
     const QPointer<const QObject> stillThere(requester);
     showFailure(launcher.openWithDefaultProgram(target, [stillThere, showFailure](const LaunchResult& end) {

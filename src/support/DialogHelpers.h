@@ -25,5 +25,5 @@ QString browseForFolder(Dialogs& dialogs, const QString& title, const QString& s
 // Hands target to the desktop's default program for it. When the opener cannot
 // start, or ends with a failure, a box says so, with the opener's reason: the
 // latter comes later, and only while requester is still there.
-void openShowingFailures(
-    Launcher& launcher, Dialogs& dialogs, const QString& target, const QObject* requester);
+void openShowingFailures(Launcher& launcher, Dialogs& dialogs, const QString& target,
+    const QObject* requester, const QString& caption = QStringLiteral("Quillstead"));

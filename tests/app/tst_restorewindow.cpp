@@ -269,20 +269,26 @@ private slots:
     }
 
     // Open hands a read-only copy of the version to the desktop; Show in
-    // Folder the folder of the copy. A failed launch is told.
+    // Folder the folder of the copy. An opener that cannot start, or that
+    // ends with a failure, is told with its reason.
     void openAndShowInFolderHandOverTheRightPaths_data()
     {
         QTest::addColumn<bool>("open");
         QTest::addColumn<bool>("launches");
-        QTest::newRow("Open") << true << true;
-        QTest::newRow("Open, no program") << true << false;
-        QTest::newRow("Show in Folder") << false << true;
-        QTest::newRow("Show in Folder, no program") << false << false;
+        QTest::addColumn<QString>("ending"); // the opener's failure when it ends; "" for success
+        const QString failed = QStringLiteral("xdg-open ended with status 4: the action failed");
+        QTest::newRow("Open") << true << true << "";
+        QTest::newRow("Open, no program") << true << false << "";
+        QTest::newRow("Open, opener fails") << true << true << failed;
+        QTest::newRow("Show in Folder") << false << true << "";
+        QTest::newRow("Show in Folder, no program") << false << false << "";
+        QTest::newRow("Show in Folder, opener fails") << false << true << failed;
     }
     void openAndShowInFolderHandOverTheRightPaths()
     {
         QFETCH(bool, open);
         QFETCH(bool, launches);
+        QFETCH(QString, ending);
         RestoreProgram p;
         p.backUp("first", 0);
         p.backUp("second", 10);
@@ -290,6 +296,7 @@ private slots:
         RestoreWindow& window = p.openRestore(1);
         chooseVersion(window, 1);
         QTest::mouseClick(open ? window.openButton : window.showInFolderButton, Qt::LeftButton);
+        p.launcher.endAll(ending.isEmpty() ? LaunchResult {} : LaunchResult { false, ending });
         // No archive run has made temp/ here: the copy to open makes it.
         QCOMPARE(p.launcher.opened.size(), 1);
         const QString handed = p.launcher.opened[0];
@@ -302,8 +309,10 @@ private slots:
         } else {
             QCOMPARE(handed, p.dest + "/");
         }
-        QCOMPARE(
-            p.dialogs.messageTexts(), launches ? QStringList() : p.dialogs.messageTexts().filter(handed));
+        if (!launches)
+            QCOMPARE(p.dialogs.messageTexts().filter(handed).size(), 1);
+        else
+            QCOMPARE(p.dialogs.messageTexts(), ending.isEmpty() ? QStringList() : QStringList { ending });
         QCOMPARE(readAll(p.notes), QByteArray("second"));
     }
 

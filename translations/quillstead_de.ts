@@ -40,6 +40,17 @@
     </message>
 </context>
 <context>
+    <name>BackupRun</name>
+    <message>
+        <source>No files added to backup.</source>
+        <translation>Keine Dateien zum Sichern hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>Auto Backup Complete at %1</source>
+        <translation>Automatische Sicherung beendet am %1</translation>
+    </message>
+</context>
+<context>
     <name>BackupSetIntake</name>
     <message>
         <source>That file,<byte value="xd"/>%1<byte value="xd"/>was not restored and will not be kept.</source>

@@ -11,6 +11,8 @@
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 
+#include <QCoreApplication>
+
 #include <utility>
 
 namespace {
@@ -89,7 +91,7 @@ bool BackupRun::run(const RunRequest& request)
 
     RunOutcome outcome;
     if (request.entries.isEmpty()) {
-        request.setStatus(QStringLiteral("No files added to backup."));
+        request.setStatus(QCoreApplication::translate("BackupRun", "No files added to backup."));
         outcome.end = RunOutcome::End::NoFiles;
         if (request.finished)
             request.finished(outcome);

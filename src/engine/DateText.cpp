@@ -1,5 +1,7 @@
 #include "DateText.h"
 
+#include <QCoreApplication>
+
 #include <QRegularExpression>
 
 namespace {
@@ -136,5 +138,6 @@ QString stampTime(const QTime& time, const QLocale& locale)
 
 QString completionCaption(const QDateTime& when, const QLocale& locale)
 {
-    return QStringLiteral("Auto Backup Complete at ") + generalDateText(when, locale);
+    return QCoreApplication::translate("BackupRun", "Auto Backup Complete at %1")
+        .arg(generalDateText(when, locale));
 }

@@ -2,6 +2,7 @@
 #include "schedule/ScheduleTexts.h"
 
 #include "BackColor.h"
+#include "TabOrder.h"
 #include "support/Twips.h"
 
 #include <QCheckBox>
@@ -115,6 +116,8 @@ MainWindowLayout::MainWindowLayout(QWidget* parent)
     countdownTimer = new QTimer(this);
     countdownTimer->setObjectName(QStringLiteral("countdownTimer"));
     countdownTimer->setInterval(0);
+
+    chainTabOrder(tabOrder());
 }
 
 QList<QWidget*> MainWindowLayout::controls() const
@@ -124,6 +127,14 @@ QList<QWidget*> MainWindowLayout::controls() const
         viewFolderButton, optionsFrame, createNewOption, overwriteOption, stampBox, archiveModeBox,
         startAtLoginBox, startInTrayBox, intervalList, autoBackupButton, backupNowButton, viewHistoryButton,
         copyHistoryButton, moreOptionsButton, restoreButton };
+}
+
+QList<QWidget*> MainWindowLayout::tabOrder() const
+{
+    return { backupSetList, addFilesButton, addFolderButton, sourceFolderOption, fixedFolderOption,
+        destinationEdit, chooseFolderButton, viewFolderButton, createNewOption, overwriteOption, stampBox,
+        archiveModeBox, startAtLoginBox, startInTrayBox, intervalList, autoBackupButton, backupNowButton,
+        viewHistoryButton, copyHistoryButton, moreOptionsButton, restoreButton };
 }
 
 void MainWindowLayout::describeForAssistiveTools()
@@ -228,6 +239,8 @@ QCheckBox* MainWindowLayout::placeCheck(const char* name, const QString& caption
 
 void MainWindowLayout::setUpList(QTreeView& list)
 {
+    // Reached by Tab as well as by a click.
+    list.setFocusPolicy(Qt::StrongFocus);
     list.setFont(listFont());
     list.setToolTip(tr("Drag and drop files here. Double-click item to remove it. Move bar "
                        "to right and out of window to reveal full "

@@ -24,6 +24,9 @@ public:
 
     // Every control placed on the window (not countdownTimer), top to bottom.
     QList<QWidget*> controls() const;
+    // The controls Tab stops at, in reading order: top to bottom, and left to
+    // right within a line. The two options of a frame are one stop together.
+    QList<QWidget*> tabOrder() const;
 
     // The backup-set column: header text and 5500 twips width. Call once the
     // list has its model (the text goes through the model's setHeaderData).

@@ -1,5 +1,6 @@
 #include "RestoreWindow.h"
 
+#include "TabOrder.h"
 #include "engine/DateText.h"
 #include "engine/PathPieces.h"
 #include "engine/Restorer.h"
@@ -137,10 +138,8 @@ void RestoreWindow::buildLayout()
     whole->addLayout(left, 2);
     whole->addLayout(right, 3);
 
-    QWidget* order[] = { filterEdit, fileList, versionList, restoreButton, restoreToButton, openButton,
-        showInFolderButton, closeButton };
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    chainTabOrder({ filterEdit, fileList, versionList, restoreButton, restoreToButton, openButton,
+        showInFolderButton, closeButton });
     resize(960, 420);
 }
 

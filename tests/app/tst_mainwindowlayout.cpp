@@ -41,6 +41,15 @@ QString captionOf(const QWidget* control)
     return QString();
 }
 
+// Where Tab stopped, with an option button standing for its frame: the
+// options of one frame are one stop, at whichever of them Qt picks.
+QString stopName(const QWidget* control)
+{
+    if (qobject_cast<const QRadioButton*>(control))
+        return control->parentWidget()->objectName();
+    return control->objectName();
+}
+
 } // namespace
 
 class TestMainWindowLayout : public QObject {
@@ -199,6 +208,75 @@ private slots:
         QApplication::sendEvent(rows, &help);
         QVERIFY(QToolTip::isVisible());
         QCOMPARE(QToolTip::text(), ListHint);
+    }
+
+    // Every control that takes focus is a Tab stop, in the window's reading
+    // order: each one lower than the last, or on its line and to its right.
+    void tabOrderFollowsTheWindowsReadingOrder()
+    {
+        MainWindowLayout form;
+        const QList<QWidget*> order = form.tabOrder();
+        QList<QWidget*> focusable;
+        for (QWidget* control : form.controls()) {
+            if (control->focusPolicy() & Qt::TabFocus)
+                focusable.append(control);
+        }
+        QCOMPARE(QSet<QWidget*>(order.cbegin(), order.cend()),
+            QSet<QWidget*>(focusable.cbegin(), focusable.cend()));
+        QCOMPARE(form.backupSetList->focusPolicy(), Qt::StrongFocus);
+        QCOMPARE(form.intervalList->focusPolicy(), Qt::StrongFocus);
+        for (qsizetype i = 1; i < order.size(); ++i) {
+            const QPoint before = order[i - 1]->mapTo(&form, QPoint());
+            const QPoint here = order[i]->mapTo(&form, QPoint());
+            QVERIFY2(here.y() > before.y() || (here.y() == before.y() && here.x() > before.x()),
+                qPrintable(order[i]->objectName()));
+        }
+        // The focus chain holds them in that order, and comes round to the first.
+        QList<QWidget*> chained;
+        QWidget* next = order.front();
+        do {
+            if (order.contains(next))
+                chained.append(next);
+            next = next->nextInFocusChain();
+        } while (next != order.front());
+        QCOMPARE(chained, order);
+    }
+
+    void tabKeyVisitsEveryStopOnce_data()
+    {
+        QTest::addColumn<bool>("backwards");
+        QTest::addColumn<bool>("optionsChosen");
+        QTest::newRow("Tab") << false << false;
+        QTest::newRow("Tab, options chosen") << false << true;
+        QTest::newRow("Shift+Tab") << true << false;
+        QTest::newRow("Shift+Tab, options chosen") << true << true;
+    }
+    void tabKeyVisitsEveryStopOnce()
+    {
+        QFETCH(bool, backwards);
+        QFETCH(bool, optionsChosen);
+        MainWindowLayout form;
+        if (optionsChosen) {
+            form.fixedFolderOption->setChecked(true);
+            form.overwriteOption->setChecked(true);
+        }
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QStringList expected { "backupSetList", "addFilesButton", "addFolderButton", "destinationFrame",
+            "destinationEdit", "chooseFolderButton", "viewFolderButton", "optionsFrame", "stampBox",
+            "archiveModeBox", "startAtLoginBox", "startInTrayBox", "intervalList", "autoBackupButton",
+            "backupNowButton", "viewHistoryButton", "copyHistoryButton", "moreOptionsButton",
+            "restoreButton" };
+        if (backwards)
+            std::reverse(expected.begin(), expected.end());
+        form.findChild<QWidget*>(expected.front())->setFocus(Qt::OtherFocusReason);
+        QStringList visited { stopName(QApplication::focusWidget()) };
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), backwards ? Qt::Key_Backtab : Qt::Key_Tab,
+                backwards ? Qt::ShiftModifier : Qt::NoModifier);
+            visited.append(stopName(QApplication::focusWidget()));
+        }
+        QCOMPARE(visited, expected + QStringList { expected.front() });
     }
 
     void columnsGetHeaderAndWidth()

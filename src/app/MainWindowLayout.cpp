@@ -2,6 +2,7 @@
 #include "schedule/ScheduleTexts.h"
 
 #include "BackColor.h"
+#include "CurrentRowOnFocus.h"
 #include "TabOrder.h"
 #include "support/Twips.h"
 
@@ -239,8 +240,9 @@ QCheckBox* MainWindowLayout::placeCheck(const char* name, const QString& caption
 
 void MainWindowLayout::setUpList(QTreeView& list)
 {
-    // Reached by Tab as well as by a click.
+    // Reached by Tab as well as by a click, and shows it has the focus.
     list.setFocusPolicy(Qt::StrongFocus);
+    markCurrentRowOnFocus(list);
     list.setFont(listFont());
     list.setToolTip(tr("Drag and drop files here. Double-click item to remove it. Move bar "
                        "to right and out of window to reveal full "

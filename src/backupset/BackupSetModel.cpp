@@ -19,13 +19,22 @@ BackupSetModel::AppendResult BackupSetModel::check(const QString& path, qsizetyp
 
 BackupSetModel::AppendResult BackupSetModel::appendEntry(const QString& path)
 {
+    return insertEntry(entryCount(), path);
+}
+
+BackupSetModel::AppendResult BackupSetModel::insertEntry(int row, const QString& path)
+{
     const AppendResult result = check(path, m_entries.size());
     if (result != AppendResult::Added)
         return result;
-    const int row = static_cast<int>(m_entries.size());
+    row = std::clamp(row, 0, entryCount());
     beginInsertRows(QModelIndex(), row, row);
-    m_entries.append(path);
+    m_entries.insert(row, path);
     endInsertRows();
+    if (m_selectedRow >= row) {
+        ++m_selectedRow;
+        emit selectedRowChanged(m_selectedRow);
+    }
     return result;
 }
 

@@ -30,6 +30,9 @@ public:
     int roomLeft() const { return m_capacity - entryCount(); }
 
     AppendResult appendEntry(const QString& path);
+    // Puts path in at row (clamped to the set's end), the rows from there on
+    // moving down; the selection stays on the entry it was on.
+    AppendResult insertEntry(int row, const QString& path);
     // Appends every acceptable path in one insertion; one result per path, in order.
     QList<AppendResult> appendEntries(const QStringList& paths);
     // Removes the selected row; does nothing when no row is selected.

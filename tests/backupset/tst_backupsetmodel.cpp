@@ -29,6 +29,34 @@ private slots:
         QCOMPARE(model.entryCount(), 4);
     }
 
+    // An entry put in above the selected one leaves that one selected, so a
+    // removal afterwards still takes the entry the user chose.
+    void insertionKeepsTheSelectedEntry_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<int>("selected");
+        QTest::newRow("above") << 0 << QStringList { "/new", "/1", "/2", "/3" } << 2;
+        QTest::newRow("at its row") << 1 << QStringList { "/1", "/new", "/2", "/3" } << 2;
+        QTest::newRow("below") << 2 << QStringList { "/1", "/2", "/new", "/3" } << 1;
+        QTest::newRow("past the end") << 9 << QStringList { "/1", "/2", "/3", "/new" } << 1;
+        QTest::newRow("before the start") << -4 << QStringList { "/new", "/1", "/2", "/3" } << 2;
+    }
+    void insertionKeepsTheSelectedEntry()
+    {
+        QFETCH(int, row);
+        QFETCH(QStringList, after);
+        QFETCH(int, selected);
+        BackupSetModel model;
+        model.appendEntries({ "/1", "/2", "/3" });
+        model.setSelectedRow(1);
+        QCOMPARE(model.insertEntry(row, "/new"), Result::Added);
+        QCOMPARE(model.entries(), after);
+        QCOMPARE(model.selectedRow(), selected);
+        model.removeSelectedEntry();
+        QVERIFY(!model.entries().contains("/2"));
+    }
+
     void refusesSemicolonAndOverflow()
     {
         BackupSetModel model;

@@ -13,6 +13,7 @@
 #include "RestoreOpening.h"
 #include "ScriptedBackup.h"
 #include "TrayWarning.h"
+#include "WidgetKey.h"
 #include "backupset/AddFilesByDialog.h"
 #include "backupset/BackupSetIntake.h"
 #include "backupset/BackupSetStorage.h"
@@ -287,10 +288,18 @@ void MainWindow::backUpNow()
 
 void MainWindow::removeSelectedEntry()
 {
-    const int before = m_backupSet.entryCount();
-    m_backupSet.removeSelectedEntry();
-    if (m_backupSet.entryCount() != before)
+    if (m_removals.removeSelected(m_backupSet))
         storeBackupSet();
+}
+
+void MainWindow::undoRemoval()
+{
+    const int row = m_removals.undo(m_backupSet);
+    if (row < 0)
+        return;
+    storeBackupSet();
+    // Selected again, as it was before its removal, and in view.
+    m_form->backupSetList->setCurrentIndex(m_backupSet.index(row));
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
@@ -335,6 +344,8 @@ void MainWindow::wireBackupSetList()
             list->selectionModel()->clearSelection();
     });
     connect(list, &QTreeView::doubleClicked, this, &MainWindow::removeSelectedEntry);
+    onWidgetKey(*list, QKeySequence::Delete, [this] { removeSelectedEntry(); });
+    onWidgetKey(*list, QKeySequence::Undo, [this] { undoRemoval(); });
     // The view reports double-clicks on rows only; eventFilter takes the rest.
     list->viewport()->installEventFilter(this);
     // Handled after the drop has ended, so a long folder scan never holds up the file manager.

@@ -2,6 +2,7 @@
 
 #include "WindowBackupTrigger.h"
 #include "backupset/BackupSetModel.h"
+#include "backupset/RemovalUndo.h"
 #include "engine/CopyCatalog.h"
 #include "platform/SingleInstance.h"
 #include "platform/StopRequest.h"
@@ -96,6 +97,8 @@ public:
     void addDroppedPaths(const QStringList& paths);
     void backUpNow();
     void removeSelectedEntry();
+    // Puts back the newest removal from the backup set that is not back yet.
+    void undoRemoval();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -110,6 +113,7 @@ private:
     ProgramServices m_services;
     std::unique_ptr<MainWindowLayout> m_form;
     BackupSetModel m_backupSet;
+    RemovalUndo m_removals;
     PointerRules* m_pointerRules;
     StopRequest m_stop; // raised as shutdown begins
     CopyCatalog m_catalog; // the copies the runs made, beside history.txt

@@ -101,6 +101,53 @@ private slots:
         QVERIFY(!changed.isEmpty());
         QVERIFY(view->visualRect(view->currentIndex()).contains(changed));
     }
+
+    // On the backup set's list, Delete removes the selected entry and Undo
+    // puts back the newest removal, double-clicked ones too; every change is
+    // stored at once. Elsewhere in the window the keys leave the set alone.
+    void deleteAndUndoOnTheBackupSetList()
+    {
+        ProgramFixture p;
+        p.store("Files", "/x/a;/x/b;/x/c;");
+        MainWindowLayout& form = p.start().form();
+        QTreeView* list = form.backupSetList;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        const auto entries = [&] { return p.window->backupSet().entries(); };
+        const auto key = [&](QWidget* at, QKeySequence::StandardKey which) {
+            at->setFocus(Qt::OtherFocusReason);
+            const QKeyCombination pressed = QKeySequence(which)[0];
+            QTest::keyClick(at, pressed.key(), pressed.keyboardModifiers());
+        };
+
+        list->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(list, Qt::Key_Down); // the first row is current: the second gets selected
+        key(list, QKeySequence::Delete);
+        QCOMPARE(entries(), (QStringList { "/x/a", "/x/c" }));
+        QCOMPARE(p.stored("Files"), "/x/a;/x/c;");
+        key(list, QKeySequence::Delete); // nothing is selected after a removal
+        QCOMPARE(entries(), (QStringList { "/x/a", "/x/c" }));
+
+        const QPoint first = list->visualRect(list->model()->index(0, 0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first);
+        QCOMPARE(entries(), QStringList { "/x/c" });
+
+        key(form.addFilesButton, QKeySequence::Undo);
+        QCOMPARE(entries(), QStringList { "/x/c" });
+        key(list, QKeySequence::Undo);
+        QCOMPARE(entries(), (QStringList { "/x/a", "/x/c" }));
+        QCOMPARE(p.stored("Files"), "/x/a;/x/c;");
+        key(list, QKeySequence::Undo);
+        QCOMPARE(entries(), (QStringList { "/x/a", "/x/b", "/x/c" }));
+        QCOMPARE(p.stored("Files"), "/x/a;/x/b;/x/c;");
+        // What came back is selected, as before: Delete takes it out again.
+        QCOMPARE(p.window->backupSet().selectedRow(), 1);
+        key(form.addFilesButton, QKeySequence::Delete);
+        QCOMPARE(entries().size(), 3);
+        key(list, QKeySequence::Delete);
+        QCOMPARE(entries(), (QStringList { "/x/a", "/x/c" }));
+    }
 };
 
 QTEST_MAIN(ListKeyboardTest)

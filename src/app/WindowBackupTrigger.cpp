@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/SleepInhibitor.h"
+#include "schedule/StatusCaption.h"
 #include "settings/Preferences.h"
 
 #include <QGroupBox>
@@ -65,12 +66,12 @@ std::optional<RunOutcome> WindowBackupTrigger::runBackup(
 {
     std::optional<RunOutcome> ended;
     RunRequest request { runOptionsOf(m_preferences, kind), m_backupSet.entries(),
-        [this](const QString& caption) { m_form.statusFrame->setTitle(caption); },
+        [this](const QString& caption) { showStatusCaption(*m_form.statusFrame, caption); },
         [this](const QString& folder) { m_preferences.setDestinationFolder(folder); },
         [&ended](const RunOutcome& outcome) { ended = outcome; }, failureLine };
     if (const QString caption = runCaption(kind); !caption.isEmpty()) {
         request.progress = [this, caption, reports = 0](const RunProgress& progress) mutable {
-            m_form.statusFrame->setTitle(progressCaption(caption, progress));
+            showStatusCaption(*m_form.statusFrame, progressCaption(caption, progress));
             if (++reports > 1 && m_runTip)
                 m_runTip(progressTip(caption, progress));
         };
@@ -126,7 +127,7 @@ FileResult WindowBackupTrigger::keepAsBackup(const QString& source)
     QStringList failures;
     std::optional<RunOutcome> ended;
     const RunRequest request { options, { source },
-        [this](const QString& caption) { m_form.statusFrame->setTitle(caption); },
+        [this](const QString& caption) { showStatusCaption(*m_form.statusFrame, caption); },
         [this](const QString& folder) { m_preferences.setDestinationFolder(folder); },
         [&ended](const RunOutcome& outcome) { ended = outcome; },
         [&failures](const QString& line) { failures << line; } };

@@ -5,6 +5,7 @@
 #include "IntervalTable.h"
 #include "ScheduleTexts.h"
 #include "SecondsToClock.h"
+#include "StatusCaption.h"
 #include "engine/DateText.h"
 #include "platform/Clock.h"
 #include "settings/Preferences.h"
@@ -183,5 +184,5 @@ void AutoBackupSchedule::chooseInterval()
 
 void AutoBackupSchedule::setStatus(const QString& text)
 {
-    m_widgets.statusFrame->setTitle(text);
+    showStatusCaption(*m_widgets.statusFrame, text);
 }

@@ -1,6 +1,7 @@
 #include "ImmediateBackup.h"
 
 #include "BackupTrigger.h"
+#include "StatusCaption.h"
 #include "platform/StopRequest.h"
 #include "support/DialogHelpers.h"
 #include "support/EventLoop.h"
@@ -49,13 +50,14 @@ void ImmediateBackup::backUpNow()
         return;
     QString saved;
     step(SaveCaption, [&] { saved = m_widgets.statusFrame->title(); });
-    step(ShowBackingUp, [&] { m_widgets.statusFrame->setTitle(runCaption(BackupTrigger::Kind::Test)); });
+    step(ShowBackingUp,
+        [&] { showStatusCaption(*m_widgets.statusFrame, runCaption(BackupTrigger::Kind::Test)); });
     step(ShowBusy, [&] { emit busyChanged(true); });
     step(RunBackup, [&] { m_trigger.runBackup(BackupTrigger::Kind::Test); });
     step(ShowIdle, [&] { emit busyChanged(false); });
     step(EmptyProgressBar, [&] { m_widgets.countdownBar->setValue(0); });
     step(Pause, [&] { waitSeconds(5, m_clock, m_stop); });
-    step(RestoreCaption, [&] { m_widgets.statusFrame->setTitle(saved); });
+    step(RestoreCaption, [&] { showStatusCaption(*m_widgets.statusFrame, saved); });
 }
 
 // The handler's error trap: report the failed step, then go on with the next,

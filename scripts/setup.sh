@@ -3,7 +3,7 @@
 # skipping what is already there. Uses sudo when not run as root.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgl-dev libsqlite3-dev sqlite3 p7zip-full xdg-utils xvfb xauth
+packages=(g++ cmake ninja-build qt6-base-dev qt6-base-private-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgl-dev libsqlite3-dev sqlite3 p7zip-full xdg-utils xvfb xauth
   fonts-liberation xdotool desktop-file-utils appstream dpkg-dev rsync dbus
   fuse3 exfat-fuse exfatprogs ntfs-3g sshfs openssh-sftp-server)
 missing=()

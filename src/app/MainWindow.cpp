@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "ApplyAppearance.h"
+#include "CaptionAnnouncer.h"
 #include "HomePageVisit.h"
 #include "HoverCursor.h"
 #include "ListDropTarget.h"
@@ -117,6 +118,8 @@ MainWindow::MainWindow(ProgramServices services, QObject* parent)
             versionPlacesOf(*m_preferences, m_services.locale),
             [this](const QString& source) { return m_trigger.keepAsBackup(source); } },
         this);
+    // Screen readers hear the status caption change: runs at once, the countdown once a minute.
+    new CaptionAnnouncer(*m_form->statusFrame, m_services.clock);
     m_form->installEventFilter(this);
 }
 

@@ -39,8 +39,6 @@ QByteArray progressScript(const QByteArray& end)
         + end + "\n";
 }
 
-} // namespace
-
 // The percentages seen, for a failure's message.
 QString percentsText(const QList<int>& percents)
 {
@@ -49,6 +47,8 @@ QString percentsText(const QList<int>& percents)
         texts << QString::number(percent);
     return texts.join(u' ');
 }
+
+} // namespace
 
 class TestRunProgress : public QObject {
     Q_OBJECT
@@ -242,15 +242,30 @@ private slots:
     }
 
     // While 7za packs, its own percentages; its messages stay as they were.
-    void packingPercentFromTheArchiver()
+    void packingWithTheArchiversProgress_data()
     {
+        QTest::addColumn<QByteArray>("end"); // how the stand-in ends
+        QTest::addColumn<QString>("message"); // how the box begins; "" for none
+        QTest::newRow("packed") << QByteArray("exit 0") << "";
+        QTest::newRow("failed")
+            << QByteArray("echo 'ERROR: cannot write the archive' >&2\nexit 2")
+            << "The archiver failed with exit code 2:\r\nERROR: cannot write the archive\r\n"
+               "No archive was made; \"Backup.zip\" was left as it was.\r\nCommand: ";
+    }
+    void packingWithTheArchiversProgress()
+    {
+        QFETCH(QByteArray, end);
+        QFETCH(QString, message);
         RunBench b;
         b.addArchiver();
-        b.archiverScript(progressScript("exit 0"));
+        b.archiverScript(progressScript(end));
         b.clock.setMonotonicStep(300);
         Told told;
         QVERIFY(b.run.run(watched(b, b.options(true), { b.source("a.txt"), b.source("b.txt") }, told)));
-        QVERIFY(b.dialogs.messages.isEmpty());
+        QCOMPARE(b.dialogs.messages.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QVERIFY2(b.dialogs.messages.front().text.startsWith(message),
+                qPrintable(b.dialogs.messages.front().text));
         QList<int> packed;
         for (const RunProgress& report : std::as_const(told.reports)) {
             if (report.packingPercent && (packed.isEmpty() || packed.back() != *report.packingPercent))
@@ -260,20 +275,6 @@ private slots:
         for (const int percent : std::as_const(packed))
             QVERIFY2(QList<int>({ 0, 5, 42, 100 }).contains(percent), qPrintable(percentsText(packed)));
         QVERIFY(std::is_sorted(packed.begin(), packed.end()));
-    }
-
-    void archiverFailureWithProgressSaysWhatItSaid()
-    {
-        RunBench b;
-        b.addArchiver();
-        b.archiverScript(progressScript("echo 'ERROR: cannot write the archive' >&2\nexit 2"));
-        QVERIFY(b.saveAll({ b.source("a.txt") }, b.options(true)));
-        QCOMPARE(b.dialogs.messages.size(), 1);
-        const QString text = b.dialogs.messages.front().text;
-        QVERIFY2(
-            text.startsWith("The archiver failed with exit code 2:\r\nERROR: cannot write the archive\r\n"
-                            "No archive was made; \"Backup.zip\" was left as it was.\r\nCommand: "),
-            qPrintable(text));
     }
 };
 
